@@ -1,0 +1,122 @@
+#include "platform/Form.h"
+
+namespace vexlo::platform {
+
+Form::Form(std::string name) : name_(std::move(name)) {}
+
+void Form::setCaption(std::string caption) {
+    if (caption_ == caption) return;
+    caption_ = std::move(caption);
+    notify(nullptr);
+}
+
+void Form::move(Twips left, Twips top) {
+    if (left_ == left && top_ == top) return;
+    left_ = left;
+    top_ = top;
+    notify(nullptr);
+}
+
+void Form::setWidth(Twips width) {
+    if (width_ == width) return;
+    width_ = width;
+    notify(nullptr);
+    if (onResize) onResize();
+}
+
+void Form::setHeight(Twips height) {
+    if (height_ == height) return;
+    height_ = height;
+    notify(nullptr);
+    if (onResize) onResize();
+}
+
+void Form::setVisible(bool visible) {
+    if (visible_ == visible) return;
+    visible_ = visible;
+    notify(nullptr);
+}
+
+void Form::setTopmost(bool topmost) {
+    if (topmost_ == topmost) return;
+    topmost_ = topmost;
+    notify(nullptr);
+}
+
+Control* Form::find(std::string_view name, int index) const {
+    for (const auto& control : controls_) {
+        if (control->name() == name && control->index() == index) return control.get();
+    }
+    return nullptr;
+}
+
+MenuItem& Form::addMenu(std::string name, std::string caption) {
+    menus_.push_back(std::make_unique<MenuItem>(*this, std::move(name), -1, std::move(caption),
+                                                Shortcut{}));
+    return *menus_.back();
+}
+
+void Form::forEachMenuItem(const std::function<void(MenuItem&)>& visit) const {
+    std::function<void(MenuItem&)> walk = [&](MenuItem& item) {
+        visit(item);
+        for (const auto& child : item.children()) walk(*child);
+    };
+    for (const auto& menu : menus_) walk(*menu);
+}
+
+MenuItem* Form::findMenu(std::string_view name, int index) const {
+    MenuItem* found = nullptr;
+    forEachMenuItem([&](MenuItem& item) {
+        if (!found && item.name() == name && item.index() == index) found = &item;
+    });
+    return found;
+}
+
+MenuItem* Form::findAccelerator(const Shortcut& shortcut) const {
+    if (shortcut.empty()) return nullptr;
+    MenuItem* found = nullptr;
+    forEachMenuItem([&](MenuItem& item) {
+        if (!found && item.shortcut() == shortcut) found = &item;
+    });
+    return found;
+}
+
+void Form::pressKey(const KeyStroke& key) {
+    if (closed_) return;
+    if (onKeyDown) onKeyDown(key.keyCode, key.shift);
+    if (closed_) return;
+    const bool ctrl = (key.shift & modifiers::Ctrl) != 0;
+    const bool functionKey = key.keyCode >= keys::F1 && key.keyCode < keys::F1 + 12;
+    if (ctrl || functionKey) {
+        if (MenuItem* item = findAccelerator(Shortcut{key.keyCode, ctrl})) {
+            item->click();
+            return;
+        }
+    }
+    char32_t character = key.character;
+    if (character != 0 && onKeyPress) onKeyPress(character);
+}
+
+void Form::close() {
+    if (closed_) return;
+    if (onUnload) onUnload();
+    closed_ = true;
+    visible_ = false;
+    notify(nullptr);
+}
+
+void Form::notify(const Control* what) {
+    for (const auto& observer : observers_) observer(what);
+}
+
+void Form::clearOtherOptions(const OptionButton& chosen) {
+    for (const auto& control : controls_) {
+        if (auto* option = dynamic_cast<OptionButton*>(control.get());
+            option && option != &chosen && option->value_) {
+            option->value_ = false;
+            notify(option);
+        }
+    }
+}
+
+}  // namespace vexlo::platform
