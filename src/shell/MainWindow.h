@@ -1,0 +1,58 @@
+#pragma once
+// The main window `Calculator`: its form, the calculator, the menu tree, the start-up and
+// shutdown steps, and the layout rules of its size classes.
+
+#include <string>
+
+#include "engine/Calculator.h"
+#include "platform/Form.h"
+#include "platform/Services.h"
+
+namespace vexlo::shell {
+
+class MainWindow {
+public:
+    explicit MainWindow(platform::Services& services);
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    platform::Form form;  // "Calculator"
+    platform::Form fontWindow;  // "Fontmnu4": created hidden at start-up, placed from the file
+    engine::Calculator calc;
+
+    // The shell's own fields.
+    int MenuIndex = 0;
+    std::string MainColourText;
+    std::string DisplayTextColourText;
+    std::string MemoryTextColourText;
+    std::string OperatorTextColourText;
+    std::string ResumeColourText;
+    int TopMostResult = 0;
+    int UnitPanelMode = 0;
+
+    // Start-up: reads the settings file and applies it; then the window is shown.
+    void Form_Load();
+    // Shutdown: writes the display text to `Dumy`. Runs once, whatever closed the window.
+    void Form_Unload();
+    // The layout rules, run at every change of the window's size.
+    void Form_Resize();
+
+    // Mouse press on the display: Shift pastes; the right button opens the edit menu as a popup.
+    void Readout_MouseDown(int button, int shift);
+
+    void All_Exit_Click();
+    void SSS_Click(int index);
+    void HYOJI_Click();
+
+    // Whether a menu item does something in this version; items of features still to come
+    // exist with their captions and do nothing yet.
+    bool menuAvailable(const platform::MenuItem& item) const;
+
+private:
+    void buildMenus();
+    void startupSizeRules();
+    void tick(const char* name, int index);
+    platform::Services& services_;
+};
+
+}  // namespace vexlo::shell
