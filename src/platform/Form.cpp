@@ -31,6 +31,14 @@ void Form::setHeight(Twips height) {
     if (onResize) onResize();
 }
 
+void Form::resizeByUser(Twips height, Twips width) {
+    if (height_ == height && width_ == width) return;
+    height_ = height;
+    width_ = width;
+    notify(nullptr);
+    if (onResize) onResize();
+}
+
 void Form::setVisible(bool visible) {
     if (visible_ == visible) return;
     visible_ = visible;

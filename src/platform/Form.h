@@ -32,6 +32,8 @@ public:
     // Setting a size that differs from the current one runs onResize at once, nested.
     void setWidth(Twips width);
     void setHeight(Twips height);
+    // A user's drag of the border: both sizes change, then onResize runs once.
+    void resizeByUser(Twips height, Twips width);
     std::function<void()> onResize;
 
     bool visible() const { return visible_; }
