@@ -1,0 +1,67 @@
+// Layout of the main window: the height snaps to three size classes, each with its display
+// font size; the width is clamped and the display fills it. Setting a size inside these rules
+// runs them again at once, nested.
+
+#include "shell/MainWindow.h"
+
+namespace vexlo::shell {
+
+namespace {
+
+constexpr platform::Twips SmallHeight = 1356;
+constexpr platform::Twips MediumHeight = 1620;
+constexpr platform::Twips LargeHeight = 1800;
+constexpr platform::Twips MinimumWidth = 4380;
+constexpr platform::Twips ClampedWidth = 4400;
+constexpr platform::Twips MaximumWidth = 7000;
+constexpr platform::Twips DisplayHeightAllowance = 950;
+constexpr platform::Twips DisplayWidthAllowance = 360;
+constexpr platform::Twips MarkBelowDisplayTop = 100;
+
+}  // namespace
+
+void MainWindow::Form_Resize() {
+    if (UnitPanelMode != 0) return;  // the unit panel keeps its own fixed layout
+    auto& readout = calc.Readout;
+    auto& mark = calc.MEM2;
+
+    readout.setHeight(form.height() - DisplayHeightAllowance);
+    if (form.height() < SmallHeight) form.setHeight(SmallHeight);
+    if (form.height() > SmallHeight && form.height() < LargeHeight) form.setHeight(MediumHeight);
+    if (form.height() > LargeHeight) form.setHeight(LargeHeight);
+    if (readout.height() > 800) form.setHeight(LargeHeight);
+    if (form.width() < MinimumWidth) form.setWidth(ClampedWidth);
+    if (form.width() > MaximumWidth) form.setWidth(MaximumWidth);
+    readout.setWidth(form.width() - DisplayWidthAllowance);
+
+    if (form.height() == SmallHeight) {
+        readout.setFontSize(19);
+        mark.setLeft(0);
+        mark.setTop(readout.top() + MarkBelowDisplayTop);
+    }
+    if (form.height() == MediumHeight) {
+        readout.setFontSize(30);
+        calc.MEM1.setLeft(0);
+        mark.setTop(readout.top() + MarkBelowDisplayTop);
+    }
+    if (form.height() == LargeHeight) {
+        readout.setFontSize(40.5);
+        mark.setTop(readout.top() + MarkBelowDisplayTop);
+    }
+}
+
+void MainWindow::startupSizeRules() {
+    auto& readout = calc.Readout;
+    auto classify = [&](platform::Twips height, double fontSize) {
+        form.setHeight(height);
+        readout.setWidth(form.width() - DisplayWidthAllowance);
+        readout.setFontSize(fontSize);
+        calc.MEM2.setLeft(0);
+        calc.MEM2.setTop(readout.top() + MarkBelowDisplayTop);
+    };
+    if (form.height() > 1780) classify(LargeHeight, 40.5);
+    if (form.height() > SmallHeight && form.height() < LargeHeight) classify(MediumHeight, 30);
+    if (form.height() < 1336) classify(SmallHeight, 20);
+}
+
+}  // namespace vexlo::shell
