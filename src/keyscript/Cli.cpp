@@ -1,0 +1,190 @@
+#include "keyscript/Cli.h"
+
+#include <exception>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "keyscript/Report.h"
+#include "keyscript/Script.h"
+#include "keyscript/Session.h"
+#include "keyscript/Utf8.h"
+#include "shell/settings/DiskProfileFile.h"
+
+#ifndef VEXLO_VERSION
+#define VEXLO_VERSION "unknown"
+#endif
+
+namespace vexlo::keyscript {
+
+namespace {
+
+constexpr std::string_view Usage = R"(Usage: vexlo-keys [options] [--] SCRIPT
+
+Starts a fresh calculator without a window, runs its start-up, types SCRIPT and prints the
+final state.
+
+Options:
+  --lang ja|en        start language for this run (the settings file is not changed)
+  --warnings on|off   overflow warnings for this run (the settings file is not changed)
+  --settings FILE     use FILE as the settings file: read at start-up, written as the
+                      calculator writes it; without it nothing touches the disk
+  --clipboard TEXT    clipboard text at start
+  --json              print the whole state as one JSON object
+  --trace             also print the display after every event
+  --help, --version
+Options may also be written --name=VALUE. A SCRIPT that begins with "--" follows "--".
+
+SCRIPT: every character is one key press (full-width characters included). Braces name
+other events:
+  {Enter} {Esc} {Tab} {Backspace} {Space} {F1}
+  {Ctrl+X}               a Ctrl combination (X a letter)
+  {menu:NAME}            choose a menu item, {menu:NAME(INDEX)} for an item of an array
+  {click:NAME}           click a button, check box or option button (NAME or NAME(INDEX))
+  {dblclick:Readout} {shiftclick:Readout} {rightclick:Readout}
+  {clip:TEXT}            another program puts TEXT on the clipboard; "}}" in TEXT is one "}"
+  {resize:HEIGHT,WIDTH}  the user drags the window to this size (twips)
+  {close}                close the window (later events are ignored)
+  {{} {}}                type "{" or "}"
+
+Output: "display:", "mem2:", "mem1:", "clipboard:" lines, then "message: TITLE | TEXT" per
+message box (each answered OK). Backslashes and control characters are written as \\, \n, \r,
+\t, \xHH. With --trace, "trace: EVENT | DISPLAY" lines come first.
+
+Exit status: 0 after a run, 2 for bad options or a malformed script (then nothing runs).
+)";
+
+struct CliOptions {
+    RunOptions run;
+    std::optional<std::string> settingsPath;
+    std::optional<std::string> script;
+    bool json = false;
+    bool help = false;
+    bool version = false;
+};
+
+struct UsageError {
+    std::string message;
+};
+
+// The option's value: after "=", or the next argument.
+std::string takeValue(std::string_view name, std::optional<std::string_view> inlineValue,
+                      int& i, int argc, const char* const* argv) {
+    if (inlineValue) return std::string(*inlineValue);
+    if (i + 1 >= argc) throw UsageError{"--" + std::string(name) + " needs a value"};
+    return argv[++i];
+}
+
+CliOptions parseArguments(int argc, const char* const* argv) {
+    CliOptions options;
+    bool optionsEnded = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (optionsEnded || !arg.starts_with("--")) {
+            if (options.script) throw UsageError{"more than one SCRIPT given"};
+            options.script = std::string(arg);
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        std::string_view name = arg.substr(2);
+        std::optional<std::string_view> inlineValue;
+        if (const auto equals = name.find('='); equals != std::string_view::npos) {
+            inlineValue = name.substr(equals + 1);
+            name = name.substr(0, equals);
+        }
+        const auto flag = [&](bool& field) {
+            if (inlineValue) throw UsageError{"--" + std::string(name) + " takes no value"};
+            field = true;
+        };
+        if (name == "lang") {
+            const std::string value = takeValue(name, inlineValue, i, argc, argv);
+            if (value == "ja") {
+                options.run.JpFont = 0;
+            } else if (value == "en") {
+                options.run.JpFont = 1;
+            } else {
+                throw UsageError{"--lang takes ja or en, not \"" + value + "\""};
+            }
+        } else if (name == "warnings") {
+            const std::string value = takeValue(name, inlineValue, i, argc, argv);
+            if (value == "on") {
+                options.run.AtsNoA = 0;
+            } else if (value == "off") {
+                options.run.AtsNoA = 1;
+            } else {
+                throw UsageError{"--warnings takes on or off, not \"" + value + "\""};
+            }
+        } else if (name == "settings") {
+            options.settingsPath = takeValue(name, inlineValue, i, argc, argv);
+            if (options.settingsPath->empty()) throw UsageError{"--settings needs a file name"};
+        } else if (name == "clipboard") {
+            options.run.clipboard = takeValue(name, inlineValue, i, argc, argv);
+            if (!isValidUtf8(*options.run.clipboard)) {
+                throw UsageError{"--clipboard text is not valid UTF-8"};
+            }
+        } else if (name == "json") {
+            flag(options.json);
+        } else if (name == "trace") {
+            flag(options.run.trace);
+        } else if (name == "help") {
+            flag(options.help);
+        } else if (name == "version") {
+            flag(options.version);
+        } else {
+            throw UsageError{"unknown option " + std::string(arg) + " (see --help)"};
+        }
+    }
+    return options;
+}
+
+int run(const CliOptions& options, std::ostream& out, std::ostream& err) {
+    const ParsedScript parsed = parseScript(*options.script);
+    const auto scriptError = [&err](const ScriptError& error) {
+        err << "vexlo-keys: SCRIPT, character " << error.position << ": " << error.message
+            << "\n";
+        return ExitUsage;
+    };
+    if (parsed.error) return scriptError(*parsed.error);
+
+    std::unique_ptr<shell::DiskProfileFile> file;
+    if (options.settingsPath) file = std::make_unique<shell::DiskProfileFile>(*options.settingsPath);
+    Session session(options.run, file.get());
+    // Every event is checked against the window before anything runs or is written.
+    if (const auto error = session.prepare(parsed.events)) return scriptError(*error);
+
+    session.load();
+    session.run();
+    out << (options.json ? jsonReport(session) : textReport(session));
+    return 0;
+}
+
+}  // namespace
+
+int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+    try {
+        const CliOptions options = parseArguments(argc, argv);
+        if (options.help) {
+            out << Usage;
+            return 0;
+        }
+        if (options.version) {
+            out << "vexlo-keys " VEXLO_VERSION "\n";
+            return 0;
+        }
+        if (!options.script) throw UsageError{"no SCRIPT given (see --help)"};
+        return run(options, out, err);
+    } catch (const UsageError& error) {
+        err << "vexlo-keys: " << error.message << "\n";
+        return ExitUsage;
+    } catch (const std::exception& error) {
+        err << "vexlo-keys: " << error.what() << "\n";
+        return 1;
+    }
+}
+
+}  // namespace vexlo::keyscript

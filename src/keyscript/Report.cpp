@@ -1,0 +1,189 @@
+#include "keyscript/Report.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <nlohmann/json.hpp>
+
+namespace vexlo::keyscript {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+// Whole values as JSON integers (36, not 36.0); fractions as they are.
+Json number(double value) {
+    constexpr double Exact = 9007199254740992.0;  // 2^53
+    if (std::isfinite(value) && value == std::trunc(value) && std::fabs(value) <= Exact) {
+        return static_cast<std::int64_t>(value);
+    }
+    return value;
+}
+
+Json controlJson(const platform::Control& control) {
+    Json json = Json::object();
+    switch (control.kind()) {
+        case platform::ControlKind::Label:
+            json["caption"] = static_cast<const platform::Label&>(control).caption();
+            break;
+        case platform::ControlKind::TextBox:
+            json["text"] = static_cast<const platform::TextBox&>(control).text();
+            break;
+        case platform::ControlKind::Button:
+            json["caption"] = static_cast<const platform::Button&>(control).caption();
+            break;
+        case platform::ControlKind::CheckBox: {
+            const auto& box = static_cast<const platform::CheckBox&>(control);
+            json["caption"] = box.caption();
+            json["value"] = box.value();
+            break;
+        }
+        case platform::ControlKind::OptionButton: {
+            const auto& option = static_cast<const platform::OptionButton&>(control);
+            json["caption"] = option.caption();
+            json["value"] = option.value();
+            break;
+        }
+        case platform::ControlKind::ListBox: {
+            const auto& list = static_cast<const platform::ListBox&>(control);
+            json["items"] = list.items();
+            json["selected"] = list.selectedIndex();
+            break;
+        }
+    }
+    json["visible"] = control.visible();
+    json["enabled"] = control.enabled();
+    json["left"] = control.left();
+    json["top"] = control.top();
+    json["width"] = control.width();
+    json["height"] = control.height();
+    json["font_name"] = control.fontName();
+    json["font_size"] = number(control.fontSize());
+    json["font_bold"] = control.fontBold();
+    json["back_colour"] = control.backColour();
+    json["fore_colour"] = control.foreColour();
+    return json;
+}
+
+Json controlsJson(const platform::Form& form) {
+    Json json = Json::object();
+    for (const auto& control : form.controls()) json[control->key()] = controlJson(*control);
+    return json;
+}
+
+Json geometryJson(const platform::Form& form) {
+    return Json{{"caption", form.caption()}, {"top", form.top()},       {"left", form.left()},
+                {"height", form.height()},   {"width", form.width()}, {"topmost", form.topmost()}};
+}
+
+Json stateJson(Session& session) {
+    const auto& s = session.window().calc.state;
+    return Json{{"FirstOperand", number(s.FirstOperand)},
+                {"SecondOperand", number(s.SecondOperand)},
+                {"MemoryValue", number(s.MemoryValue)},
+                {"MemoryInput", number(s.MemoryInput)},
+                {"PointEntered", s.PointEntered},
+                {"OperandCount", s.OperandCount},
+                {"LastEntryKind", s.LastEntryKind},
+                {"PendingOperator", s.PendingOperator},
+                {"LanguageMode", s.LanguageMode},
+                {"WarningMode", s.WarningMode},
+                {"EraInitial", s.EraInitial},
+                {"MemoryMark", s.MemoryMark},
+                {"UnitPanelMode", session.window().UnitPanelMode}};
+}
+
+Json menusJson(const platform::Form& form) {
+    Json json = Json::object();
+    form.forEachMenuItem([&json](platform::MenuItem& item) {
+        json[item.key()] = Json{
+            {"caption", item.caption()}, {"checked", item.checked()}, {"enabled", item.enabled()}};
+    });
+    return json;
+}
+
+std::string clipboardText(Session& session) {
+    return session.platform().clipboard.contents.value_or("");
+}
+
+}  // namespace
+
+std::string oneLine(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\\') {
+            out += "\\\\";
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\r') {
+            out += "\\r";
+        } else if (c == '\t') {
+            out += "\\t";
+        } else if (byte < 0x20 || byte == 0x7F) {
+            char escaped[5];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string textReport(Session& session) {
+    std::string out;
+    for (const TraceStep& step : session.trace()) {
+        out += "trace: " + oneLine(step.event) + " | " + oneLine(step.display) + "\n";
+    }
+    const auto& calc = session.window().calc;
+    out += "display: " + oneLine(calc.display()) + "\n";
+    out += "mem2: " + oneLine(calc.MEM2.caption()) + "\n";
+    out += "mem1: " + oneLine(calc.MEM1.text()) + "\n";
+    out += "clipboard: " + oneLine(clipboardText(session)) + "\n";
+    for (const auto& message : session.platform().messages.shown) {
+        out += "message: " + oneLine(message.title) + " | " + oneLine(message.text) + "\n";
+    }
+    return out;
+}
+
+std::string jsonReport(Session& session) {
+    auto& window = session.window();
+    const auto& calc = window.calc;
+    Json messages = Json::array();
+    for (const auto& message : session.platform().messages.shown) {
+        messages.push_back(Json{{"title", message.title}, {"text", message.text}});
+    }
+    Json forms = Json::object();
+    // Secondary windows appear while they are open.
+    for (const platform::Form* form : {&window.fontWindow}) {
+        if (!form->visible()) continue;
+        Json json = geometryJson(*form);
+        json["controls"] = controlsJson(*form);
+        forms[form->name()] = std::move(json);
+    }
+
+    Json json{{"display", calc.display()},
+              {"mem1", calc.MEM1.text()},
+              {"mem2", calc.MEM2.caption()},
+              {"clipboard", clipboardText(session)},
+              {"messages", std::move(messages)},
+              {"closed", session.closed()},
+              {"state", stateJson(session)},
+              {"window", geometryJson(window.form)},
+              {"controls", controlsJson(window.form)},
+              {"menus", menusJson(window.form)},
+              {"forms", std::move(forms)}};
+    if (session.tracing()) {
+        Json trace = Json::array();
+        for (const TraceStep& step : session.trace()) {
+            trace.push_back(Json{{"event", step.event}, {"display", step.display}});
+        }
+        json["trace"] = std::move(trace);
+    }
+    // Texts are valid UTF-8 as the model keeps them; a stray byte must not abort the output.
+    return json.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+}
+
+}  // namespace vexlo::keyscript

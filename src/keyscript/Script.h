@@ -1,0 +1,58 @@
+#pragma once
+// Key scripts: every character is one key press; braces name other events. Parsing checks the
+// whole text before anything runs, so a malformed script has no effect at all.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "platform/Keys.h"
+
+namespace vexlo::keyscript {
+
+enum class EventKind {
+    Key,         // a key press (a typed character, {Enter}, {Ctrl+X}, ...)
+    Menu,        // {menu:NAME} / {menu:NAME(INDEX)}
+    Click,       // {click:NAME}
+    DblClick,    // {dblclick:Readout}
+    ShiftClick,  // {shiftclick:Readout}
+    RightClick,  // {rightclick:Readout}
+    Clip,        // {clip:TEXT}
+    Resize,      // {resize:HEIGHT,WIDTH}
+    Close,       // {close}
+};
+
+struct Event {
+    EventKind kind = EventKind::Key;
+    platform::KeyStroke key;  // Key
+    std::string name;         // Menu, Click and the Readout mouse events
+    int index = -1;           // the array index of NAME(INDEX), -1 without one
+    std::string text;         // Clip
+    int height = 0;           // Resize
+    int width = 0;
+    std::size_t position = 0;  // 1-based character position of the event in the script
+    std::string source;        // the event as written in the script
+
+    std::string target() const;  // "NAME" or "NAME(INDEX)"
+};
+
+struct ScriptError {
+    std::size_t position = 0;  // 1-based character position
+    std::string message;
+};
+
+struct ParsedScript {
+    std::vector<Event> events;
+    std::optional<ScriptError> error;
+};
+
+// The key press a typed character makes: the capital letter's code for letters (Shift for
+// capitals), the digit's code, 32 for a space, 0 for every other character.
+platform::KeyStroke keyForCharacter(char32_t character);
+
+ParsedScript parseScript(std::string_view script);
+
+}  // namespace vexlo::keyscript

@@ -1,0 +1,136 @@
+#include "keyscript/Session.h"
+
+namespace vexlo::keyscript {
+
+namespace {
+
+// A user can click buttons, check boxes and option buttons.
+bool clickable(const platform::Control& control) {
+    switch (control.kind()) {
+        case platform::ControlKind::Button:
+        case platform::ControlKind::CheckBox:
+        case platform::ControlKind::OptionButton:
+            return true;
+        default:
+            return false;
+    }
+}
+
+void click(platform::Control& control) {
+    if (auto* button = dynamic_cast<platform::Button*>(&control)) button->click();
+    if (auto* box = dynamic_cast<platform::CheckBox*>(&control)) box->click();
+    if (auto* option = dynamic_cast<platform::OptionButton*>(&control)) option->click();
+}
+
+}  // namespace
+
+Session::Session(const RunOptions& options, platform::ProfileFile* settings)
+    : traceOn_(options.trace),
+      settings_(settings ? *settings : memoryFile_, options.JpFont, options.AtsNoA),
+      platform_(settings_),
+      window_(platform_.services) {
+    platform_.clipboard.contents = options.clipboard;
+}
+
+std::optional<ScriptError> Session::prepare(std::vector<Event> events) {
+    std::vector<Prepared> prepared;
+    prepared.reserve(events.size());
+    for (Event& event : events) {
+        Prepared step{std::move(event)};
+        const Event& e = step.event;
+        const auto error = [&e](std::string message) {
+            return ScriptError{e.position, e.source + ": " + std::move(message)};
+        };
+        switch (e.kind) {
+            case EventKind::Menu: {
+                step.menu = window_.form.findMenu(e.name, e.index);
+                if (!step.menu) return error("unknown menu item " + e.target());
+                if (step.menu->isSeparator()) return error(e.target() + " is a separator line");
+                if (!step.menu->children().empty()) {
+                    return error(e.target() + " opens a submenu; name one of its items");
+                }
+                if (!window_.menuAvailable(*step.menu)) {
+                    return error(e.target() + " is not available yet");
+                }
+                break;
+            }
+            case EventKind::Click:
+                step.control = window_.form.find(e.name, e.index);
+                if (!step.control) return error("unknown control " + e.target());
+                if (!clickable(*step.control)) {
+                    return error(e.target() +
+                                 " is not a button, check box or option button and cannot be "
+                                 "clicked");
+                }
+                break;
+            case EventKind::RightClick:
+                return error("the popup menu is not available yet");
+            default:
+                break;
+        }
+        prepared.push_back(std::move(step));
+    }
+    prepared_ = std::move(prepared);
+    return std::nullopt;
+}
+
+void Session::load() { window_.Form_Load(); }
+
+void Session::run() {
+    for (const Prepared& step : prepared_) {
+        // The program has ended: whatever follows in the script goes nowhere.
+        if (closed()) break;
+        runEvent(step);
+        if (traceOn_) trace_.push_back({step.event.source, window_.calc.display()});
+    }
+}
+
+void Session::pressKey(const platform::KeyStroke& key) {
+    window_.form.pressKey(key);
+    drainKeys();
+}
+
+void Session::drainKeys() {
+    auto& pending = platform_.keys.pending;
+    while (!pending.empty()) {
+        const platform::KeyStroke key = pending.front();
+        pending.pop_front();
+        window_.form.pressKey(key);
+    }
+}
+
+void Session::runEvent(const Prepared& step) {
+    const Event& e = step.event;
+    switch (e.kind) {
+        case EventKind::Key:
+            window_.form.pressKey(e.key);
+            break;
+        case EventKind::Menu:
+            step.menu->click();
+            break;
+        case EventKind::Click:
+            click(*step.control);
+            break;
+        case EventKind::DblClick:
+            window_.calc.Readout_DblClick();
+            break;
+        case EventKind::ShiftClick:
+            window_.Readout_MouseDown(1, 1);
+            break;
+        case EventKind::RightClick:
+            break;
+        case EventKind::Clip:
+            // Another program's text, whether or not our own copy was refused.
+            platform_.clipboard.contents = e.text;
+            break;
+        case EventKind::Resize:
+            window_.form.resizeByUser(e.height, e.width);
+            break;
+        case EventKind::Close:
+            window_.form.close();
+            break;
+    }
+    drainKeys();
+}
+
+}  // namespace vexlo::keyscript

@@ -1,0 +1,72 @@
+#pragma once
+// One run of the headless calculator: a fresh main window on the headless platform, its load
+// step, then the script's events, each followed by the keys the handlers sent to the window.
+// `vexlo-keys`, the scenario tests and the benchmarks all drive the calculator through this.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "keyscript/Script.h"
+#include "keyscript/SettingsOverride.h"
+#include "platform/headless/HeadlessServices.h"
+#include "platform/headless/MemoryProfileFile.h"
+#include "shell/MainWindow.h"
+
+namespace vexlo::keyscript {
+
+struct RunOptions {
+    std::optional<int> JpFont;  // start language for this run: 0 Japanese, 1 English
+    std::optional<int> AtsNoA;  // warnings for this run: 0 shown, 1 not shown
+    std::optional<std::string> clipboard;  // clipboard text at start
+    bool trace = false;                    // keep the display after every event
+};
+
+struct TraceStep {
+    std::string event;  // as written in the script
+    std::string display;
+};
+
+class Session {
+public:
+    // `settings` is the settings file; without one an empty file in memory is used.
+    explicit Session(const RunOptions& options, platform::ProfileFile* settings = nullptr);
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    // Binds every event to the menu item or control it names. Returns the first event that
+    // names nothing usable; then nothing may run. Nothing runs here.
+    std::optional<ScriptError> prepare(std::vector<Event> events);
+
+    void load();  // the main window's load step
+    void run();   // the prepared events, until the window closes
+
+    // One key as the window receives it, then the keys it sent to the window.
+    void pressKey(const platform::KeyStroke& key);
+
+    shell::MainWindow& window() { return window_; }
+    platform::HeadlessPlatform& platform() { return platform_; }
+    platform::MemoryProfileFile& memoryFile() { return memoryFile_; }
+    bool tracing() const { return traceOn_; }
+    const std::vector<TraceStep>& trace() const { return trace_; }
+    bool closed() const { return window_.form.closed(); }
+
+private:
+    struct Prepared {
+        Event event;
+        platform::MenuItem* menu = nullptr;
+        platform::Control* control = nullptr;
+    };
+    void runEvent(const Prepared& prepared);
+    void drainKeys();
+
+    bool traceOn_;
+    platform::MemoryProfileFile memoryFile_;
+    SettingsOverride settings_;
+    platform::HeadlessPlatform platform_;
+    shell::MainWindow window_;
+    std::vector<Prepared> prepared_;
+    std::vector<TraceStep> trace_;
+};
+
+}  // namespace vexlo::keyscript
