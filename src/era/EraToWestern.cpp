@@ -1,0 +1,93 @@
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "engine/Messages.h"
+#include "era/EraConversion.h"
+#include "era/EraTables.h"
+
+namespace vexlo::era {
+
+namespace {
+
+constexpr std::string_view NoEraJapanese =
+    "入力年数が間違っているか、対応していない変換操作をしました。";
+constexpr std::string_view NoEraEnglish = "Error made in input or operation.";
+
+const InitialYear* findInitial(std::string_view eraInitial) {
+    for (const auto& row : InitialYears) {
+        if (row.eraInitial == eraInitial) return &row;
+    }
+    return nullptr;
+}
+
+// The era year in single precision; a text that is no number, or one beyond the single range,
+// leaves it at 0.
+float readEraYear(std::string_view text) {
+    const auto value = engine::readNumber(text);
+    if (!value || !std::isfinite(*value) || std::fabs(*value) > std::numeric_limits<float>::max()) {
+        return 0;
+    }
+    return static_cast<float>(*value);
+}
+
+}  // namespace
+
+void WA_SEI_Click(engine::Calculator& calc) {
+    calc.MEM2.setLeft(0);
+    const float eraYear = readEraYear(calc.display());
+    const std::string mark = calc.MEM2.caption();
+
+    float baseYear = 0;
+    bool eraChosen = false;
+    const EraMark* refused = nullptr;
+    for (const auto& era : EraMarks) {
+        if (mark == era.kanjiMark || (mark == era.letterMark && era.letterAccepted.contains(eraYear))) {
+            baseYear = era.baseYear;
+            eraChosen = true;
+        }
+        // The limit applies to the letter outside its accepted range too.
+        const bool marked = mark == era.kanjiMark || mark == era.letterMark;
+        if (marked && era.firstRefusedYear && eraYear >= *era.firstRefusedYear) refused = &era;
+    }
+
+    // The whole era year counts: "1,000." is a thousand years, not one.
+    const float westernYear = eraYear + baseYear;
+
+    calc.setDisplay("");
+    if (!calc.japanese()) calc.setDisplay(engine::plainTextSingle(westernYear));
+
+    if (!findInitial(calc.state.EraInitial) && calc.MEM2.caption().empty()) {
+        calc.setDisplay("0.");
+        if (calc.warningsShown()) {
+            if (calc.japanese()) {
+                calc.showMessage(engine::messages::TitleJapanese, NoEraJapanese);
+            } else {
+                calc.showMessage(engine::messages::TitleEnglish, NoEraEnglish);
+                calc.Cancel_Click();
+            }
+        }
+    }
+
+    calc.MEM2.setCaption("");
+
+    if (calc.japanese()) {
+        calc.setDisplay(
+            engine::rightmost(engine::format(westernYear, engine::patterns::Year5), 6) + "年");
+    } else if (const auto* initial = findInitial(calc.state.EraInitial)) {
+        // The letter gives the boundary year back only when no era has been chosen since;
+        // otherwise "t", 15 after converting 1912 would show 1912.
+        if (!eraChosen) calc.setDisplay(std::string(initial->westernYear));
+        calc.state.EraInitial.clear();
+    }
+
+    if (refused) {
+        calc.MEM2.setCaption(std::string(refused->kanjiMark));
+        // Shown in both languages and whatever the warning switch says.
+        calc.showMessage(engine::messages::TitleJapanese, refused->limitMessage);
+        if (refused->limitCode == HeiseiLimitCode) calc.MEM2.setCaption(std::string(HeiseiLimitMark));
+        calc.Cancel_Click();
+    }
+}
+
+}  // namespace vexlo::era
