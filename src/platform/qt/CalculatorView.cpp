@@ -1,0 +1,17 @@
+#include "platform/qt/CalculatorView.h"
+
+namespace vexlo::qtview {
+
+CalculatorView::CalculatorView(shell::MainWindow& main) : main_(main), window_(main.form) {
+    engine::Calculator& calc = main_.calc;
+    window_.setAlignment(calc.Readout, Qt::AlignRight | Qt::AlignVCenter);
+    window_.setAlignment(calc.MEM2, Qt::AlignCenter);
+    window_.onMouseDown = [this](const platform::Control& control, int button, int shift) {
+        if (&control == &main_.calc.Readout) main_.Readout_MouseDown(button, shift);
+    };
+    window_.onDoubleClick = [this](const platform::Control& control) {
+        if (&control == &main_.calc.Readout) main_.calc.Readout_DblClick();
+    };
+}
+
+}  // namespace vexlo::qtview

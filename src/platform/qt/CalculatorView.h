@@ -1,0 +1,23 @@
+#pragma once
+// The main window `Calculator` on screen: its form as a window, the display right-aligned, and
+// the mouse on the display sent to the main window's handlers.
+
+#include "platform/qt/FormWindow.h"
+#include "shell/MainWindow.h"
+
+namespace vexlo::qtview {
+
+class CalculatorView {
+public:
+    explicit CalculatorView(shell::MainWindow& main);
+    CalculatorView(const CalculatorView&) = delete;
+    CalculatorView& operator=(const CalculatorView&) = delete;
+
+    FormWindow& window() { return window_; }
+
+private:
+    shell::MainWindow& main_;
+    FormWindow window_;
+};
+
+}  // namespace vexlo::qtview

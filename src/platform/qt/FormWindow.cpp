@@ -1,0 +1,274 @@
+#include "platform/qt/FormWindow.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QScreen>
+
+#include "platform/qt/ControlWidgets.h"
+#include "platform/qt/KeyTranslation.h"
+#include "platform/qt/MenuBarView.h"
+
+namespace vexlo::qtview {
+
+namespace {
+
+// Marks the window's own resizes and moves, whose events are no user's doing.
+class Syncing {
+public:
+    explicit Syncing(bool& flag) : flag_(flag), previous_(flag) { flag_ = true; }
+    ~Syncing() { flag_ = previous_; }
+    Syncing(const Syncing&) = delete;
+    Syncing& operator=(const Syncing&) = delete;
+
+private:
+    bool& flag_;
+    bool previous_;
+};
+
+int buttonCode(Qt::MouseButton button) {
+    switch (button) {
+        case Qt::LeftButton: return 1;
+        case Qt::RightButton: return 2;
+        case Qt::MiddleButton: return 4;
+        default: return 0;
+    }
+}
+
+int shiftMask(Qt::KeyboardModifiers mods) {
+    return (mods.testFlag(Qt::ShiftModifier) ? platform::modifiers::Shift : 0) |
+           (mods.testFlag(Qt::ControlModifier) ? platform::modifiers::Ctrl : 0);
+}
+
+}  // namespace
+
+FormWindow::FormWindow(platform::Form& form, QWidget* parent)
+    : QMainWindow(parent), form_(form), surface_(new QWidget(this)) {
+    setObjectName(QString::fromStdString(form_.name()));
+    surface_->setObjectName(QStringLiteral("client"));
+    setCentralWidget(surface_);
+    menus_ = std::make_unique<MenuBarView>(*menuBar(), form_, [this] { flush(); });
+    controls_ = std::make_unique<ControlWidgets>(*surface_, form_, *this);
+
+    // Typed text goes to no widget: the window itself takes the focus and the input method's
+    // committed characters, and the key filter hands every key to the form.
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_InputMethodEnabled);
+    QCoreApplication::instance()->installEventFilter(this);
+
+    QPointer<FormWindow> self(this);
+    form_.subscribe([self](const platform::Control* control) {
+        if (self) self->changed(control);
+    });
+    setWindowTitle(QString::fromStdString(form_.caption()));
+    controls_->updateAll(pixelScale(), contentSize());
+}
+
+FormWindow::~FormWindow() { QCoreApplication::instance()->removeEventFilter(this); }
+
+void FormWindow::setAlignment(const platform::Control& control, Qt::Alignment alignment) {
+    controls_->setAlignment(control, alignment);
+}
+
+QLabel* FormWindow::labelFor(const platform::Control& control) const {
+    return controls_->labelFor(control);
+}
+
+PixelScale FormWindow::pixelScale() const {
+    const QScreen* current = screen();
+    if (current == nullptr) return {};
+    return PixelScale::fromDpi(current->logicalDotsPerInchX(), current->logicalDotsPerInchY());
+}
+
+int FormWindow::menuBarHeight() const {
+    const QMenuBar* bar = menuBar();
+    if (bar == nullptr || bar->isHidden()) return 0;
+    // As QMainWindow's layout sizes its menu bar.
+    int height = bar->heightForWidth(qMax(width(), bar->minimumWidth()));
+    if (height < 0) height = bar->sizeHint().height();
+    return qBound(bar->minimumSizeHint().height(), height, bar->maximumHeight());
+}
+
+QSize FormWindow::modelClientSize() const {
+    const ClientSize client =
+        clientSizeFor({form_.width(), form_.height()}, menuBarHeight(), pixelScale());
+    return {client.width, client.height};
+}
+
+QSize FormWindow::contentSize() const {
+    const ClientSize content = clientSizeFor({form_.width(), form_.height()}, 0, pixelScale());
+    return {content.width, content.height};
+}
+
+QPoint FormWindow::modelPosition() const {
+    const PixelScale scale = pixelScale();
+    return {toPixels(form_.left(), scale.x), toPixels(form_.top(), scale.y)};
+}
+
+void FormWindow::changed(const platform::Control* control) {
+    if (control != nullptr) {
+        controls_->update(*control, pixelScale(), contentSize());
+        return;
+    }
+    dirty_ = true;
+    scheduleFlush();
+}
+
+void FormWindow::scheduleFlush() {
+    if (flushQueued_) return;
+    flushQueued_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            flushQueued_ = false;
+            flush();
+        },
+        Qt::QueuedConnection);
+}
+
+void FormWindow::flush() {
+    if (!dirty_) return;
+    dirty_ = false;
+    setWindowTitle(QString::fromStdString(form_.caption()));
+    menus_->refresh();
+    if (form_.closed()) {
+        if (!closing_ && isVisible()) close();
+        return;
+    }
+    applyGeometry();
+    controls_->updateAll(pixelScale(), contentSize());
+}
+
+void FormWindow::applyGeometry() {
+    const QSize target = modelClientSize();
+    if (size() != target) {
+        Syncing syncing(syncing_);
+        resize(target);
+    }
+    const QPoint position = modelPosition();
+    if (!positioned_ || pos() != position) {
+        Syncing syncing(syncing_);
+        move(position);
+        positioned_ = true;
+    }
+}
+
+void FormWindow::setVisible(bool visible) {
+    if (visible && !form_.closed()) {
+        dirty_ = true;
+        flush();
+    }
+    QMainWindow::setVisible(visible);
+}
+
+void FormWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (!isVisible() || form_.closed()) return;
+    const QSize now = event->size();
+    if (now == modelClientSize()) {
+        lastUserSize_ = QSize();
+        return;
+    }
+    // The same size once more after the window asked for the model's: the window manager keeps
+    // its own (a tiling manager, say), and asking again would only repeat the exchange.
+    if (syncing_ || now == lastUserSize_) return;
+    userResized(now);
+}
+
+void FormWindow::userResized(QSize size) {
+    const QSize expected = modelClientSize();
+    OuterSize outer =
+        outerSizeFor({size.width(), size.height()}, menuBarHeight(), pixelScale());
+    // A side the user left alone keeps the model's exact twips, which pixels cannot express.
+    if (size.width() == expected.width()) outer.width = form_.width();
+    if (size.height() == expected.height()) outer.height = form_.height();
+    lastUserSize_ = size;
+    form_.resizeByUser(outer.height, outer.width);
+    // The rules may have snapped the size: the window takes the model's size at once.
+    dirty_ = true;
+    flush();
+}
+
+void FormWindow::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    if (syncing_ || !isVisible() || form_.closed()) return;
+    const QPoint now = pos();
+    if (now == modelPosition()) return;
+    const PixelScale scale = pixelScale();
+    form_.move(toTwips(now.x(), scale.x), toTwips(now.y(), scale.y));
+}
+
+void FormWindow::closeEvent(QCloseEvent* event) {
+    // From the title bar this runs the unload step; after the model closed the form it does
+    // nothing more.
+    closing_ = true;
+    if (!form_.closed()) form_.close();
+    event->accept();
+    QMainWindow::closeEvent(event);
+    if (onClosed) onClosed();
+}
+
+bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+            if (const platform::Control* control = controls_->controlOf(watched)) {
+                return filterMouse(*control, *event);
+            }
+            return false;
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::InputMethod:
+            if (auto* widget = qobject_cast<QWidget*>(watched); widget && widget->window() == this) {
+                return filterKey(*widget, *event);
+            }
+            return false;
+        default: return false;
+    }
+}
+
+bool FormWindow::filterKey(QWidget& receiver, QEvent& event) {
+    if (form_.closed()) return false;
+    // Keyboard navigation of the menu bar (after Alt) stays with the menu bar.
+    if (&receiver == menuBar() && menuBar()->activeAction() != nullptr) return false;
+    if (event.type() == QEvent::InputMethod) {
+        for (const auto& key : committedKeys(static_cast<QInputMethodEvent&>(event).commitString())) {
+            deliver(key);
+        }
+        return true;
+    }
+    const auto& key = static_cast<QKeyEvent&>(event);
+    if (isMenuAccessKey(key)) return false;
+    switch (event.type()) {
+        case QEvent::ShortcutOverride:
+            // Accepted: the key comes as a key press, and no Qt shortcut fires on it.
+            event.accept();
+            return true;
+        case QEvent::KeyPress: deliver(keyStroke(key)); return true;
+        default: return true;
+    }
+}
+
+void FormWindow::deliver(const platform::KeyStroke& key) {
+    form_.pressKey(key);
+    flush();
+}
+
+bool FormWindow::filterMouse(const platform::Control& control, QEvent& event) {
+    const auto& mouse = static_cast<QMouseEvent&>(event);
+    if (event.type() == QEvent::MouseButtonDblClick && mouse.button() == Qt::LeftButton) {
+        if (onDoubleClick) onDoubleClick(control);
+    } else if (onMouseDown) {
+        onMouseDown(control, buttonCode(mouse.button()), shiftMask(mouse.modifiers()));
+    }
+    flush();
+    return true;
+}
+
+}  // namespace vexlo::qtview

@@ -1,0 +1,85 @@
+#pragma once
+// A model form as a real window: caption, menu bar, the labels in view, geometry in twips mapped
+// onto the window (see WindowMetrics.h), every key routed to the form, and closing.
+//
+// The view decides nothing: it forwards a real event to the model and renders what the model
+// then holds. Control changes are drawn at once (a message box shown mid-handler sees the
+// display as it is); caption, menus and window geometry are applied once the handler has
+// returned, so the layout rules' intermediate sizes never reach the window manager.
+
+#include <QMainWindow>
+#include <QSize>
+#include <functional>
+#include <memory>
+
+#include "platform/Form.h"
+#include "platform/qt/WindowMetrics.h"
+
+class QLabel;
+
+namespace vexlo::qtview {
+
+class ControlWidgets;
+class MenuBarView;
+
+class FormWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit FormWindow(platform::Form& form, QWidget* parent = nullptr);
+    ~FormWindow() override;
+
+    platform::Form& form() const { return form_; }
+
+    // Mouse on a control's widget: button 1 left, 2 right, 4 middle; shift mask 1 Shift, 2 Ctrl.
+    std::function<void(const platform::Control&, int button, int shift)> onMouseDown;
+    // A double click with the left button.
+    std::function<void(const platform::Control&)> onDoubleClick;
+    // The form has been closed (by the model or from the title bar) and the window with it.
+    std::function<void()> onClosed;
+
+    void setAlignment(const platform::Control& control, Qt::Alignment alignment);
+
+    // Applies the model's caption, menus, geometry and closed state to the window now.
+    void flush();
+
+    // What the view holds, for tests and accessibility.
+    QLabel* labelFor(const platform::Control& control) const;
+    MenuBarView& menus() const { return *menus_; }
+    PixelScale pixelScale() const;
+    int menuBarHeight() const;
+    // The client size (menu bar included) that the model's current outer size maps to.
+    QSize modelClientSize() const;
+
+    void setVisible(bool visible) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void changed(const platform::Control* control);
+    void scheduleFlush();
+    void applyGeometry();
+    void userResized(QSize size);
+    QSize contentSize() const;
+    QPoint modelPosition() const;
+    bool filterKey(QWidget& receiver, QEvent& event);
+    bool filterMouse(const platform::Control& control, QEvent& event);
+    void deliver(const platform::KeyStroke& key);
+
+    platform::Form& form_;
+    QWidget* surface_;
+    std::unique_ptr<MenuBarView> menus_;
+    std::unique_ptr<ControlWidgets> controls_;
+    bool dirty_ = true;
+    bool flushQueued_ = false;
+    bool syncing_ = false;    // the view itself is resizing or moving the window
+    bool positioned_ = false;
+    bool closing_ = false;
+    QSize lastUserSize_;      // the last size taken from the window manager as a user's resize
+};
+
+}  // namespace vexlo::qtview

@@ -1,0 +1,113 @@
+#include "platform/qt/QtServices.h"
+
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QScreen>
+#include <QWindow>
+
+#include "platform/qt/KeyTranslation.h"
+#include "platform/qt/WindowMetrics.h"
+
+namespace vexlo::qtview {
+
+namespace {
+
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+PixelScale primaryScale() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) return {};
+    return PixelScale::fromDpi(screen->logicalDotsPerInchX(), screen->logicalDotsPerInchY());
+}
+
+}  // namespace
+
+void QtMessageBox::show(std::string_view title, std::string_view text) {
+    QMessageBox box(QMessageBox::Warning, fromUtf8(title), fromUtf8(text), QMessageBox::Ok,
+                    parent.data());
+    box.setTextFormat(Qt::PlainText);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.exec();
+}
+
+bool QtClipboard::clear() {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (clipboard == nullptr) return false;
+    clipboard->clear(QClipboard::Clipboard);
+    return true;
+}
+
+bool QtClipboard::setText(std::string_view text) {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (clipboard == nullptr) return false;
+    clipboard->setText(fromUtf8(text), QClipboard::Clipboard);
+    return true;
+}
+
+std::optional<std::string> QtClipboard::text() {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (clipboard == nullptr) return std::nullopt;
+    const QMimeData* data = clipboard->mimeData(QClipboard::Clipboard);
+    if (data == nullptr || !data->hasText()) return std::nullopt;
+    return data->text().toStdString();
+}
+
+void QtKeyQueue::post(const platform::KeyStroke& key) {
+    if (target.isNull()) return;
+    QCoreApplication::postEvent(target.data(), keyEventFor(key).release());
+}
+
+int QtWindowOrder::setTopmost(bool topmost) {
+    topmost_ = topmost;
+    apply();
+    return 1;
+}
+
+void QtWindowOrder::attach(QWidget& window) {
+    window_ = &window;
+    apply();
+}
+
+void QtWindowOrder::apply() {
+    if (window_.isNull()) return;
+    Qt::WindowFlags flags = window_->windowFlags();
+    if (flags.testFlag(Qt::WindowStaysOnTopHint) == topmost_) return;
+    QWindow* handle = window_->windowHandle();
+    if (handle == nullptr || !window_->isVisible()) {
+        // Not on screen yet: the hint is part of the window when it is shown.
+        window_->setWindowFlag(Qt::WindowStaysOnTopHint, topmost_);
+        return;
+    }
+    // QWidget::setWindowFlags would hide and re-create a visible window (which can move it);
+    // the native window takes the hint in place.
+    window_->overrideWindowFlags(flags.setFlag(Qt::WindowStaysOnTopHint, topmost_));
+    handle->setFlag(Qt::WindowStaysOnTopHint, topmost_);
+}
+
+double QtScreen::twipsPerPixelX() const { return primaryScale().x; }
+
+double QtScreen::twipsPerPixelY() const { return primaryScale().y; }
+
+platform::Twips QtScreen::width() const {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen == nullptr ? 0 : toTwips(screen->size().width(), primaryScale().x);
+}
+
+platform::Twips QtScreen::height() const {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen == nullptr ? 0 : toTwips(screen->size().height(), primaryScale().y);
+}
+
+void QtPlatform::attach(QWidget& window) {
+    messages.parent = &window;
+    keys.target = &window;
+    windowOrder.attach(window);
+}
+
+}  // namespace vexlo::qtview
