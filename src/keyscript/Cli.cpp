@@ -8,7 +8,6 @@
 #include <string_view>
 
 #include "keyscript/Report.h"
-#include "keyscript/Script.h"
 #include "keyscript/Session.h"
 #include "keyscript/Utf8.h"
 #include "shell/settings/DiskProfileFile.h"
@@ -143,22 +142,14 @@ CliOptions parseArguments(int argc, const char* const* argv) {
 }
 
 int run(const CliOptions& options, std::ostream& out, std::ostream& err) {
-    const ParsedScript parsed = parseScript(*options.script);
-    const auto scriptError = [&err](const ScriptError& error) {
-        err << "vexlo-keys: SCRIPT, character " << error.position << ": " << error.message
-            << "\n";
-        return ExitUsage;
-    };
-    if (parsed.error) return scriptError(*parsed.error);
-
     std::unique_ptr<shell::DiskProfileFile> file;
     if (options.settingsPath) file = std::make_unique<shell::DiskProfileFile>(*options.settingsPath);
     Session session(options.run, file.get());
-    // Every event is checked against the window before anything runs or is written.
-    if (const auto error = session.prepare(parsed.events)) return scriptError(*error);
-
-    session.load();
-    session.run();
+    if (const auto error = runScript(session, *options.script)) {
+        err << "vexlo-keys: SCRIPT, character " << error->position << ": " << error->message
+            << "\n";
+        return ExitUsage;
+    }
     out << (options.json ? jsonReport(session) : textReport(session));
     return 0;
 }

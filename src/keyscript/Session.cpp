@@ -133,4 +133,13 @@ void Session::runEvent(const Prepared& step) {
     drainKeys();
 }
 
+std::optional<ScriptError> runScript(Session& session, std::string_view script) {
+    ParsedScript parsed = parseScript(script);
+    if (parsed.error) return parsed.error;
+    if (auto error = session.prepare(std::move(parsed.events))) return error;
+    session.load();
+    session.run();
+    return std::nullopt;
+}
+
 }  // namespace vexlo::keyscript

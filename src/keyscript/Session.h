@@ -69,4 +69,8 @@ private:
     std::vector<TraceStep> trace_;
 };
 
+// A whole run as vexlo-keys makes it: parse, bind every event, then load and run. A malformed
+// script is reported and nothing runs (the settings file is not even read).
+std::optional<ScriptError> runScript(Session& session, std::string_view script);
+
 }  // namespace vexlo::keyscript
