@@ -53,13 +53,16 @@ inline constexpr Pattern Year6{"######"};
 // The width of the display in characters, and the test for a full display.
 inline constexpr std::size_t DisplayWidth = 20;
 
-// Reads a display text as a number: blanks around it are ignored, grouping commas are ignored
-// wherever they stand, a trailing "." is allowed, a leading sign and an exponent ("1E-05",
-// "1.23456789E+20") are read. Anything else (an era text, "", "-", ".") is not a number.
+// Reads a display text as a number: blanks around it (space, tab, CR, LF) are ignored, grouping
+// commas are ignored wherever they stand before an exponent, a trailing "." is allowed, a
+// leading sign and an exponent ("1E-05", "1.23456789E+20") are read. Anything else (an era
+// text, "", "-", ".", a value beyond the double range) is not a number; a value below the
+// smallest double reads as 0. The plain text of the largest double reads back as it.
 std::optional<double> readNumber(std::string_view text);
 
 // The leading-number read: the number spelled by the text up to the first character that
-// cannot continue it ("45." -> 45, "1,234." -> 1, "平成" -> 0). Blanks are skipped.
+// cannot continue it ("45." -> 45, "1,234." -> 1, "平成" -> 0). Blanks are skipped wherever
+// they stand ("1 2" -> 12); a value beyond the double range gives an infinity.
 double leadingNumber(std::string_view text);
 
 // General number text with up to 15 significant digits: "110", "0.3", "-2.5", "1E+15",
@@ -71,14 +74,17 @@ std::string plainTextSingle(float value);
 
 // Applies a pattern: at most 15 significant digits, then rounded half away from zero to the
 // pattern's decimals, grouped, the point always written, trailing zeros kept down to the last
-// "0" placeholder. "#####" writes "" for zero and "-" for a negative value that rounds to zero.
+// "0" placeholder. A negative value that rounds to zero keeps its sign ("-0.", and "-" for
+// "#####", which writes "" for zero); -0 has none. Infinities and NaN give "Infinity",
+// "-Infinity" and "NaN" (as plainText does); callers keep them off the display.
 std::string format(double value, const Pattern& pattern);
 
 // Applies a pattern to a display text: the text is read as a number and formatted; a text that
 // cannot be read comes back unchanged.
 std::string formatText(std::string_view text, const Pattern& pattern);
 
-// Length of a UTF-8 text in characters (code points), and its rightmost n characters.
+// Length of a UTF-8 text in characters (code points), and its rightmost n characters. A byte
+// that starts no well-formed character counts as one character.
 std::size_t textLength(std::string_view text);
 std::string rightmost(std::string_view text, std::size_t count);
 
