@@ -1,0 +1,70 @@
+#pragma once
+// The profile file on disk. Nothing is cached: every read reads the file afresh, and every write
+// reads it again, changes one key and replaces the whole file atomically (a temporary file in the
+// same directory, flushed to disk, then renamed over it). So a crash or a full disk mid-write
+// leaves the old file whole, and two running instances that write different keys both keep them
+// (a write holds an advisory lock on the directory from its read to its rename).
+
+#include <sys/types.h>
+
+#include <cstddef>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "platform/ProfileFile.h"
+
+namespace vexlo::shell {
+
+// The system calls a write goes through; tests replace them to inject faults.
+struct FileCalls {
+    std::function<ssize_t(int fd, const void* data, std::size_t size)> write;
+    std::function<int(int fd)> fsync;
+    std::function<int(const char* from, const char* to)> rename;
+
+    static FileCalls system();
+};
+
+// What a read of the settings file found, as UTF-8 text.
+struct SettingsText {
+    enum class State {
+        Missing,     // no such file: every key reads as its default
+        Whole,       // the whole file
+        Cut,         // a file over the size limit: its leading lines, up to the limit
+        Unreadable,  // not a regular file, or no permission: every key reads as its default
+    };
+    State state = State::Missing;
+    std::string text;
+    bool fromCp932 = false;  // the file was not valid UTF-8 and was read as Shift-JIS
+};
+
+class DiskProfileFile : public platform::ProfileFile {
+  public:
+    // Larger files are not settings files any more: reads use the lines within the first MiB,
+    // writes refuse to touch them.
+    static constexpr std::size_t MaxFileSize = std::size_t{1} << 20;
+
+    explicit DiskProfileFile(std::filesystem::path path, FileCalls calls = FileCalls::system());
+
+    std::optional<std::string> read(std::string_view section, std::string_view key) const override;
+
+    // Rewrites the file in UTF-8 (a Shift-JIS file is converted as a whole), creating the file
+    // and its directory when missing; a symbolic link is followed and its target replaced, and
+    // the file's mode is kept. Writing the value already there leaves the file untouched.
+    // Returns false, leaving the file as it was, when the file cannot be read whole (unreadable,
+    // not a regular file, over the size limit), is read-only, or the new one cannot be written
+    // completely.
+    bool write(std::string_view section, std::string_view key, std::string_view value) override;
+
+    const std::filesystem::path& path() const { return path_; }
+
+  private:
+    std::filesystem::path path_;
+    FileCalls calls_;
+};
+
+// Reads a settings file with the rules above (exposed for tests and tools).
+SettingsText loadSettingsText(const std::filesystem::path& path,
+                              std::size_t limit = DiskProfileFile::MaxFileSize);
+
+}  // namespace vexlo::shell

@@ -1,0 +1,49 @@
+#include "shell/settings/SettingsKeys.h"
+
+namespace vexlo::shell {
+
+namespace {
+
+const SettingKey& keyNamed(std::string_view name) {
+    for (const SettingKey& key : SettingKeys) {
+        if (key.name == name) return key;
+    }
+    return SettingKeys.front();
+}
+
+}  // namespace
+
+StoredSettings readStoredSettings(const platform::ProfileFile& profile) {
+    StoredSettings settings;
+    for (const SettingKey& key : SettingKeys) {
+        if (key.text != nullptr) {
+            settings.*key.text =
+                profile.getString(SettingsSection, key.name, key.textDefault, SettingTextChars);
+        } else if (key.integer != nullptr) {
+            settings.*key.integer = profile.getInt(SettingsSection, key.name, key.integerDefault);
+        }
+    }
+    return settings;
+}
+
+FontWindowSettings readFontWindowSettings(const platform::ProfileFile& profile) {
+    FontWindowSettings settings;
+    const SettingKey& font = keyNamed(keys::FontDef);
+    settings.FontDef =
+        profile.getString(SettingsSection, font.name, font.textDefault, SettingTextChars);
+    settings.Form2Top =
+        profile.getInt(SettingsSection, keys::Form2Top, keyNamed(keys::Form2Top).integerDefault);
+    settings.Form2Left =
+        profile.getInt(SettingsSection, keys::Form2Left, keyNamed(keys::Form2Left).integerDefault);
+    return settings;
+}
+
+bool writeSetting(platform::ProfileFile& profile, std::string_view key, std::string_view value) {
+    return profile.write(SettingsSection, key, value);
+}
+
+bool writeSetting(platform::ProfileFile& profile, std::string_view key, long long value) {
+    return profile.write(SettingsSection, key, std::to_string(value));
+}
+
+}  // namespace vexlo::shell

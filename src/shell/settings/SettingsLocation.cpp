@@ -1,0 +1,97 @@
+#include "shell/settings/SettingsLocation.h"
+
+#include <fcntl.h>
+#include <pwd.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <system_error>
+#include <vector>
+
+namespace vexlo::shell {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool sameNameIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
+        if (lower(a[i]) != lower(b[i])) return false;
+    }
+    return true;
+}
+
+std::string userHomeFromPasswordDatabase() {
+    std::vector<char> buffer(16384);
+    passwd entry{};
+    passwd* found = nullptr;
+    if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) != 0 ||
+        found == nullptr || found->pw_dir == nullptr) {
+        return {};
+    }
+    return found->pw_dir;
+}
+
+}  // namespace
+
+Environment Environment::current() {
+    Environment environment;
+    if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
+        environment.home = home;
+    } else {
+        environment.home = userHomeFromPasswordDatabase();
+    }
+    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config != nullptr) {
+        environment.xdgConfigHome = config;
+    }
+    return environment;
+}
+
+bool isWritableDirectory(const fs::path& directory) {
+    std::error_code error;
+    return !directory.empty() && fs::is_directory(directory, error) &&
+           ::faccessat(AT_FDCWD, directory.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
+}
+
+std::optional<fs::path> findSettingsFile(const fs::path& directory) {
+    std::error_code error;
+    const fs::path exact = directory / SettingsFileName;
+    if (fs::is_regular_file(exact, error)) return exact;
+    std::optional<fs::path> best;
+    fs::directory_iterator entries(directory, error);
+    for (const fs::directory_iterator end; !error && entries != end; entries.increment(error)) {
+        const fs::path& candidate = entries->path();
+        if (!sameNameIgnoringCase(candidate.filename().native(), SettingsFileName)) continue;
+        std::error_code statError;
+        if (!fs::is_regular_file(candidate, statError)) continue;
+        // Several spellings can exist side by side: take the same one every time.
+        if (!best || candidate.filename() < best->filename()) best = candidate;
+    }
+    return best;
+}
+
+fs::path settingsFilePath(const fs::path& programDir, const Environment& environment,
+                          bool (*isWritable)(const fs::path&)) {
+    if (!programDir.empty()) {
+        if (std::optional<fs::path> existing = findSettingsFile(programDir)) return *existing;
+        if (isWritable(programDir)) return programDir / SettingsFileName;
+    }
+    fs::path configHome(environment.xdgConfigHome);
+    if (!configHome.is_absolute()) {
+        const fs::path home(environment.home);
+        configHome = home.is_absolute() ? home / ".config" : fs::path();
+    }
+    if (configHome.empty()) return programDir / SettingsFileName;
+    return configHome / "vexlo" / SettingsFileName;
+}
+
+std::optional<fs::path> programDirectory() {
+    std::error_code error;
+    const fs::path program = fs::read_symlink("/proc/self/exe", error);
+    if (error || !program.has_parent_path()) return std::nullopt;
+    return program.parent_path();
+}
+
+}  // namespace vexlo::shell

@@ -1,0 +1,40 @@
+#pragma once
+// Where the settings file lives: beside the program when a VEXLO.INI (in any letter case) is
+// already there or the program's directory is writable (portable use); otherwise in the user's
+// configuration directory, $XDG_CONFIG_HOME/vexlo/VEXLO.INI (by default ~/.config/vexlo/).
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vexlo::shell {
+
+inline constexpr std::string_view SettingsFileName = "VEXLO.INI";
+
+// The environment the rule depends on, passed in as a value so that it can be tested.
+struct Environment {
+    std::string home;           // $HOME; empty when unknown
+    std::string xdgConfigHome;  // $XDG_CONFIG_HOME; empty when unset
+
+    // The running process's environment ($HOME falling back to the password database).
+    static Environment current();
+};
+
+// True when files can be created in `directory` by this process.
+bool isWritableDirectory(const std::filesystem::path& directory);
+
+// The existing file in `directory` whose name is VEXLO.INI in any letter case (the exact
+// spelling preferred when several exist), or nullopt.
+std::optional<std::filesystem::path> findSettingsFile(const std::filesystem::path& directory);
+
+// The rule above. A relative or empty $XDG_CONFIG_HOME does not count; with neither it nor an
+// absolute $HOME, the program's directory is used whatever its state.
+std::filesystem::path settingsFilePath(
+    const std::filesystem::path& programDir, const Environment& environment,
+    bool (*isWritable)(const std::filesystem::path&) = isWritableDirectory);
+
+// The directory holding the running program (from /proc/self/exe), or nullopt.
+std::optional<std::filesystem::path> programDirectory();
+
+}  // namespace vexlo::shell

@@ -1,0 +1,206 @@
+#include "shell/settings/DiskProfileFile.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "SettingsTestSupport.h"
+#include "shell/settings/SettingsKeys.h"
+#include "shell/settings/TextEncoding.h"
+
+using namespace vexlo::shell;
+using vexlo::shell::testing::readBytes;
+using vexlo::shell::testing::TempDir;
+using vexlo::shell::testing::writeBytes;
+namespace fs = std::filesystem;
+
+namespace {
+
+// "ＭＳ 明朝" and "ソフト表示" in CP932; the second has "\" (0x5C) as trail bytes.
+const std::string MsMinchoCp932 = "\x82\x6c\x82\x72\x20\x96\xbe\x92\xa9";
+const std::string SoftDisplayCp932 = "\x83\x5c\x83\x74\x83\x67\x95\x5c\x8e\xa6";
+
+TEST(DiskProfileFile, MissingFileReadsNothingAndFirstWriteCreatesIt) {
+    TempDir dir;
+    DiskProfileFile file(dir / "VEXLO.INI");
+    EXPECT_EQ(file.read("VEXLO", "FontDef"), std::nullopt);
+    EXPECT_EQ(readStoredSettings(file), StoredSettings{});
+    EXPECT_TRUE(file.write("VEXLO", "FontDef", "Arial"));
+    EXPECT_EQ(readBytes(dir / "VEXLO.INI"), "[VEXLO]\nFontDef=Arial\n");
+    EXPECT_EQ(dir.entries(), (std::set<std::string>{"VEXLO.INI"}));
+}
+
+TEST(DiskProfileFile, CreatesMissingDirectories) {
+    TempDir dir;
+    DiskProfileFile file(dir.path() / "config" / "vexlo" / "VEXLO.INI");
+    EXPECT_TRUE(file.write("VEXLO", "JpFont", "1"));
+    EXPECT_EQ(readBytes(dir.path() / "config" / "vexlo" / "VEXLO.INI"), "[VEXLO]\nJpFont=1\n");
+}
+
+TEST(DiskProfileFile, WriteKeepsEveryOtherLineAndTheLineEnds) {
+    TempDir dir;
+    const std::string before =
+        "; settings\r\n[Other]\r\nx=1\r\n\r\n[vexlo]\r\nfontdef=MS Gothic\r\nUnknown=7\r\n";
+    writeBytes(dir / "VEXLO.INI", before);
+    DiskProfileFile file(dir / "VEXLO.INI");
+    EXPECT_TRUE(file.write("VEXLO", "FontDef", "Arial"));
+    EXPECT_TRUE(file.write("VEXLO", "SizeH", "1200"));
+    EXPECT_EQ(readBytes(dir / "VEXLO.INI"),
+              "; "
+              "settings\r\n[Other]\r\nx=1\r\n\r\n[vexlo]\r\nfontdef=Arial\r\nUnknown=7\r\nSizeH="
+              "1200\r\n");
+}
+
+TEST(DiskProfileFile, EveryReadSeesTheFileAsItIsNow) {
+    TempDir dir;
+    writeBytes(dir / "VEXLO.INI", "[VEXLO]\nSizeH=1\n");
+    const DiskProfileFile file(dir / "VEXLO.INI");
+    EXPECT_EQ(file.getInt("VEXLO", "SizeH", 855), 1);
+    writeBytes(dir / "VEXLO.INI", "[VEXLO]\nSizeH=2\n");
+    EXPECT_EQ(file.getInt("VEXLO", "SizeH", 855), 2);
+    fs::remove(dir / "VEXLO.INI");
+    EXPECT_EQ(file.getInt("VEXLO", "SizeH", 855), 855);
+}
+
+TEST(DiskProfileFile, TwoInstancesWritingDifferentKeysKeepBoth) {
+    TempDir dir;
+    DiskProfileFile first(dir / "VEXLO.INI");
+    DiskProfileFile second(dir / "VEXLO.INI");
+    EXPECT_TRUE(first.write("VEXLO", "AllFcs", "1"));
+    EXPECT_TRUE(second.write("VEXLO", "JpFont", "1"));
+    EXPECT_TRUE(first.write("VEXLO", "Dumy", "12."));
+    EXPECT_TRUE(second.write("VEXLO", "AllFcs", "0"));  // the last write of a key wins
+    const StoredSettings read = readStoredSettings(DiskProfileFile(dir / "VEXLO.INI"));
+    EXPECT_EQ(read.AllFcs, 0);
+    EXPECT_EQ(read.JpFont, 1);
+    EXPECT_EQ(read.Dumy, "12.");
+}
+
+TEST(DiskProfileFile, ProcessesWritingAtTheSameTimeKeepEveryKey) {
+    TempDir dir;
+    constexpr int Processes = 4;
+    constexpr int KeysEach = 40;
+    std::vector<pid_t> children;
+    for (int p = 0; p < Processes; ++p) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            DiskProfileFile file(dir / "VEXLO.INI");
+            bool ok = true;
+            for (int k = 0; k < KeysEach; ++k) {
+                ok = file.write("VEXLO", "P" + std::to_string(p) + "K" + std::to_string(k), "1") &&
+                     ok;
+            }
+            ::_exit(ok ? 0 : 1);
+        }
+        children.push_back(child);
+    }
+    for (const pid_t child : children) {
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    const DiskProfileFile file(dir / "VEXLO.INI");
+    for (int p = 0; p < Processes; ++p) {
+        for (int k = 0; k < KeysEach; ++k) {
+            const std::string key = "P" + std::to_string(p) + "K" + std::to_string(k);
+            EXPECT_EQ(file.read("VEXLO", key), "1") << key;
+        }
+    }
+    EXPECT_EQ(dir.entries(), (std::set<std::string>{"VEXLO.INI"}));
+}
+
+TEST(DiskProfileFile, ShiftJisFileIsReadAndRewrittenInUtf8) {
+    TempDir dir;
+    writeBytes(dir / "VEXLO.INI",
+               "[VEXLO]\r\nFontDef=" + MsMinchoCp932 + "\r\nDumy=" + SoftDisplayCp932 + "\r\n");
+    DiskProfileFile file(dir / "VEXLO.INI");
+    EXPECT_EQ(file.getString("VEXLO", "FontDef", "System"), "ＭＳ 明朝");
+    EXPECT_EQ(file.getString("VEXLO", "Dumy", "0."), "ソフト表示");
+    EXPECT_TRUE(file.write("VEXLO", "JpFont", "1"));
+    EXPECT_EQ(readBytes(dir / "VEXLO.INI"),
+              "[VEXLO]\r\nFontDef=ＭＳ 明朝\r\nDumy=ソフト表示\r\nJpFont=1\r\n");
+    EXPECT_EQ(file.getString("VEXLO", "FontDef", "System"), "ＭＳ 明朝");
+}
+
+TEST(DiskProfileFile, Utf8FileIsReadAsItIs) {
+    TempDir dir;
+    writeBytes(dir / "VEXLO.INI", "\xEF\xBB\xBF[VEXLO]\nFontDef=ＭＳ 明朝\n");
+    const SettingsText loaded = loadSettingsText(dir / "VEXLO.INI");
+    EXPECT_FALSE(loaded.fromCp932);
+    EXPECT_EQ(DiskProfileFile(dir / "VEXLO.INI").getString("VEXLO", "FontDef", ""), "ＭＳ 明朝");
+}
+
+TEST(DiskProfileFile, BytesNeitherUtf8NorShiftJisBecomeReplacementCharacters) {
+    TempDir dir;
+    writeBytes(dir / "VEXLO.INI", "[VEXLO]\nDumy=a\x80z\xFF\nSizeH=900\n");
+    DiskProfileFile file(dir / "VEXLO.INI");
+    EXPECT_EQ(file.getString("VEXLO", "Dumy", ""), "a\xEF\xBF\xBDz\xEF\xBF\xBD");
+    EXPECT_EQ(file.getInt("VEXLO", "SizeH", 855), 900);
+    EXPECT_TRUE(file.write("VEXLO", "SizeW", "6000"));
+    const std::string after = readBytes(dir / "VEXLO.INI");
+    EXPECT_TRUE(isValidUtf8(after));
+    EXPECT_EQ(after, "[VEXLO]\nDumy=a\xEF\xBF\xBDz\xEF\xBF\xBD\nSizeH=900\nSizeW=6000\n");
+}
+
+TEST(TextEncoding, RecognisesWellFormedUtf8) {
+    const struct {
+        std::string bytes;
+        bool valid;
+    } rows[] = {
+        {"", true},
+        {"ascii\0nul", true},
+        {"ＭＳ 明朝", true},
+        {"\xF0\x9F\x98\x80", true},
+        {MsMinchoCp932, false},
+        {"\xC0\xAF", false},          // overlong
+        {"\xED\xA0\x80", false},      // surrogate
+        {"\xF4\x90\x80\x80", false},  // above U+10FFFF
+        {"\xE3\x81", false},          // cut short
+        {"\x80", false},
+    };
+    for (const auto& row : rows) EXPECT_EQ(isValidUtf8(row.bytes), row.valid) << row.bytes;
+    EXPECT_EQ(cp932ToUtf8("\xB1\xB2\xB3"), "ｱｲｳ");
+    EXPECT_EQ(cp932ToUtf8(MsMinchoCp932 + "\x82"), "ＭＳ 明朝\xEF\xBF\xBD");
+}
+
+TEST(DiskProfileFile, UnchangedValueLeavesTheFileAlone) {
+    TempDir dir;
+    writeBytes(dir / "VEXLO.INI", "[VEXLO]\nDumy=0.\n");
+    struct stat before {};
+    ASSERT_EQ(::stat((dir / "VEXLO.INI").c_str(), &before), 0);
+    EXPECT_TRUE(DiskProfileFile(dir / "VEXLO.INI").write("VEXLO", "Dumy", "0."));
+    struct stat after {};
+    ASSERT_EQ(::stat((dir / "VEXLO.INI").c_str(), &after), 0);
+    EXPECT_EQ(before.st_ino, after.st_ino);
+}
+
+TEST(DiskProfileFile, RewriteKeepsTheFileModeAndNewFilesAreReadable) {
+    TempDir dir;
+    writeBytes(dir / "VEXLO.INI", "[VEXLO]\n");
+    fs::permissions(dir / "VEXLO.INI", fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_TRUE(DiskProfileFile(dir / "VEXLO.INI").write("VEXLO", "A", "1"));
+    EXPECT_EQ(fs::status(dir / "VEXLO.INI").permissions(),
+              fs::perms::owner_read | fs::perms::owner_write);
+    const mode_t mask = ::umask(027);
+    EXPECT_TRUE(DiskProfileFile(dir / "NEW.INI").write("VEXLO", "A", "1"));
+    ::umask(mask);
+    EXPECT_EQ(fs::status(dir / "NEW.INI").permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+TEST(DiskProfileFile, WriteThroughSymbolicLinkUpdatesTheTarget) {
+    TempDir dir;
+    fs::create_directory(dir / "dotfiles");
+    writeBytes(dir / "dotfiles" / "vexlo.ini", "[VEXLO]\nA=0\n");
+    fs::create_symlink("dotfiles/vexlo.ini", dir / "VEXLO.INI");
+    EXPECT_TRUE(DiskProfileFile(dir / "VEXLO.INI").write("VEXLO", "A", "1"));
+    EXPECT_TRUE(fs::is_symlink(dir / "VEXLO.INI"));
+    EXPECT_EQ(readBytes(dir / "dotfiles" / "vexlo.ini"), "[VEXLO]\nA=1\n");
+}
+
+}  // namespace

@@ -1,0 +1,111 @@
+#include "shell/settings/SettingsLocation.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+#include <string>
+
+#include "SettingsTestSupport.h"
+#include "shell/settings/DiskProfileFile.h"
+
+using namespace vexlo::shell;
+using vexlo::shell::testing::readBytes;
+using vexlo::shell::testing::TempDir;
+using vexlo::shell::testing::writeBytes;
+namespace fs = std::filesystem;
+
+namespace {
+
+bool neverWritable(const fs::path&) {
+    return false;
+}
+bool alwaysWritable(const fs::path&) {
+    return true;
+}
+
+TEST(SettingsLocation, ChoosesByTheProgramDirectoryAndTheEnvironment) {
+    TempDir root;
+    const fs::path program = root / "program";
+    fs::create_directory(program);
+    const Environment environment{"/home/user", "/xdg/config"};
+    const struct {
+        const char* name;
+        std::function<void()> prepare;
+        bool (*writable)(const fs::path&);
+        Environment environment;
+        fs::path expected;
+    } rows[] = {
+        {"writable, no file", [] {}, alwaysWritable, environment, program / "VEXLO.INI"},
+        {"existing file, any case, even read-only", [&] { writeBytes(program / "vexlo.ini", ""); },
+         neverWritable, environment, program / "vexlo.ini"},
+        {"existing file in mixed case", [&] { writeBytes(program / "Vexlo.Ini", ""); },
+         neverWritable, environment, program / "Vexlo.Ini"},
+        {"exact spelling preferred",
+         [&] {
+             writeBytes(program / "vexlo.ini", "");
+             writeBytes(program / "VEXLO.INI", "");
+         },
+         neverWritable, environment, program / "VEXLO.INI"},
+        {"a directory of that name is no file",
+         [&] { fs::create_directory(program / "vexlo.ini"); }, neverWritable, environment,
+         "/xdg/config/vexlo/VEXLO.INI"},
+        {"read-only, no file", [] {}, neverWritable, environment, "/xdg/config/vexlo/VEXLO.INI"},
+        {"relative XDG_CONFIG_HOME ignored", [] {}, neverWritable, Environment{"/home/user", "cfg"},
+         "/home/user/.config/vexlo/VEXLO.INI"},
+        {"empty XDG_CONFIG_HOME ignored", [] {}, neverWritable, Environment{"/home/user", ""},
+         "/home/user/.config/vexlo/VEXLO.INI"},
+        {"no usable home at all", [] {}, neverWritable, Environment{"", "relative"},
+         program / "VEXLO.INI"},
+    };
+    for (const auto& row : rows) {
+        fs::remove_all(program);
+        fs::create_directory(program);
+        row.prepare();
+        EXPECT_EQ(settingsFilePath(program, row.environment, row.writable), row.expected)
+            << row.name;
+    }
+}
+
+TEST(SettingsLocation, RealWritabilityOfDirectories) {
+    TempDir root;
+    writeBytes(root / "file", "");
+    EXPECT_TRUE(isWritableDirectory(root.path()));
+    EXPECT_FALSE(isWritableDirectory(root / "missing"));
+    EXPECT_FALSE(isWritableDirectory(root / "file"));
+    EXPECT_FALSE(isWritableDirectory(""));
+    const Environment environment{"/home/user", (root / "xdg").string()};
+    EXPECT_EQ(settingsFilePath(root.path(), environment), root / "VEXLO.INI");
+    EXPECT_EQ(settingsFilePath(root / "missing", environment),
+              root / "xdg" / "vexlo" / "VEXLO.INI");
+}
+
+TEST(SettingsLocation, ConfigurationFileIsCreatedOnFirstWrite) {
+    TempDir root;
+    const fs::path path =
+        settingsFilePath(root / "no-program-dir", Environment{(root / "home").string(), ""});
+    EXPECT_EQ(path, root / "home" / ".config" / "vexlo" / "VEXLO.INI");
+    EXPECT_FALSE(fs::exists(root / "home"));
+    EXPECT_TRUE(DiskProfileFile(path).write("VEXLO", "AllFcs", "1"));
+    EXPECT_EQ(readBytes(path), "[VEXLO]\nAllFcs=1\n");
+}
+
+TEST(SettingsLocation, EnvironmentOfTheProcess) {
+    const char* saved = std::getenv("XDG_CONFIG_HOME");
+    const std::string savedValue = saved ? saved : "";
+    ::setenv("XDG_CONFIG_HOME", "/somewhere/config", 1);
+    EXPECT_EQ(Environment::current().xdgConfigHome, "/somewhere/config");
+    ::unsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(Environment::current().xdgConfigHome, "");
+    EXPECT_FALSE(Environment::current().home.empty());
+    if (saved) ::setenv("XDG_CONFIG_HOME", savedValue.c_str(), 1);
+}
+
+TEST(SettingsLocation, ProgramDirectoryHoldsTheRunningProgram) {
+    const std::optional<fs::path> directory = programDirectory();
+    ASSERT_TRUE(directory.has_value());
+    EXPECT_TRUE(directory->is_absolute());
+    EXPECT_TRUE(fs::equivalent(*directory, fs::canonical("/proc/self/exe").parent_path()));
+}
+
+}  // namespace
