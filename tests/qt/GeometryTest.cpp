@@ -1,0 +1,223 @@
+// The model's outer size in twips against the real window: the mapping itself, the display in
+// view at every size class, a user's resize snapping to the classes, position, and order.
+
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QScreen>
+#include <QWindow>
+#include <cstdlib>
+
+#include "QtViewFixture.h"
+#include "platform/qt/WindowMetrics.h"
+
+namespace vexlo::qtview::testing {
+namespace {
+
+TEST(PixelScaleTest, TwipsPerPixelFollowTheLogicalDpi) {
+    EXPECT_DOUBLE_EQ(PixelScale::fromDpi(96, 96).x, 15);
+    EXPECT_DOUBLE_EQ(PixelScale::fromDpi(192, 144).x, 7.5);
+    EXPECT_DOUBLE_EQ(PixelScale::fromDpi(192, 144).y, 10);
+    EXPECT_DOUBLE_EQ(PixelScale::fromDpi(0, 0).y, 15);  // no screen yet
+}
+
+struct MappingRow {
+    OuterSize outer;
+    int menuBar;
+    PixelScale scale;
+    ClientSize client;
+};
+
+TEST(WindowMetricsTest, OuterTwipsMapToTheClientBelowTheRealMenuBar) {
+    const MappingRow rows[] = {
+        // The three size classes at 96 DPI with a 23-pixel menu bar: (H - 690) / 15 + 23.
+        {{5295, 1356}, 23, {15, 15}, {345, 67}},
+        {{5295, 1620}, 23, {15, 15}, {345, 85}},
+        {{7000, 1800}, 23, {15, 15}, {459, 97}},
+        {{4400, 1356}, 23, {15, 15}, {285, 67}},
+        // At 192 DPI every pixel count doubles, the menu bar is the real one.
+        {{5295, 1356}, 40, {7.5, 7.5}, {690, 129}},
+        {{7000, 1800}, 40, {7.5, 7.5}, {917, 188}},
+        // A taller menu bar (a large menu font) adds to the window, not to the display.
+        {{5295, 1356}, 31, {15, 15}, {345, 75}},
+    };
+    for (const auto& row : rows) {
+        const ClientSize client = clientSizeFor(row.outer, row.menuBar, row.scale);
+        EXPECT_EQ(client.width, row.client.width) << row.outer.width << "x" << row.outer.height;
+        EXPECT_EQ(client.height, row.client.height) << row.outer.width << "x" << row.outer.height;
+    }
+}
+
+TEST(WindowMetricsTest, ClientPixelsReadBackWithinOnePixelOfTwips) {
+    for (const PixelScale scale : {PixelScale{15, 15}, PixelScale{7.5, 7.5}, PixelScale{12, 12}}) {
+        for (const platform::Twips height : {1356, 1620, 1800, 4750}) {
+            for (const platform::Twips width : {4400, 5295, 7000}) {
+                const ClientSize client = clientSizeFor({width, height}, 25, scale);
+                const OuterSize back = outerSizeFor(client, 25, scale);
+                EXPECT_LE(std::abs(back.height - height), scale.y / 2 + 1) << height;
+                EXPECT_LE(std::abs(back.width - width), scale.x / 2 + 1) << width;
+                EXPECT_EQ(clientSizeFor(back, 25, scale), client) << "stable after one round";
+            }
+        }
+    }
+}
+
+TEST(WindowMetricsTest, NominalFrameIsTheOnlyNonClientPartInTheModel) {
+    EXPECT_EQ(NominalNonClientHeight, 690);
+    EXPECT_EQ(NominalNonClientWidth, 120);
+    EXPECT_EQ(outerSizeFor({345, 23 + 44}, 23, {15, 15}), (OuterSize{5295, 1350}));
+    EXPECT_EQ(outerSizeFor({10, 5}, 23, {15, 15}).height, NominalNonClientHeight)
+        << "a client smaller than the menu bar has no content";
+}
+
+class GeometryTest : public ViewFixture {
+protected:
+    QRect displayRect() const { return window.labelFor(main.calc.Readout)->geometry(); }
+
+    // The window manager resizing the window as a user's drag.
+    void dragTo(platform::Twips height, platform::Twips width) {
+        const PixelScale scale = window.pixelScale();
+        const QSize client(toPixels(width - NominalNonClientWidth, scale.x),
+                           toPixels(height - NominalNonClientHeight, scale.y) + window.menuBarHeight());
+        window.resize(client);
+        processEvents();
+    }
+};
+
+TEST_F(GeometryTest, WindowTakesTheModelsSizeAndTheMenuBarSitsAboveTheClientArea) {
+    EXPECT_EQ(main.form.height(), 1356);
+    EXPECT_EQ(window.size(), window.modelClientSize());
+    EXPECT_EQ(window.centralWidget()->y(), window.menuBarHeight());
+    EXPECT_EQ(window.menuBar()->height(), window.menuBarHeight());
+    EXPECT_EQ(window.windowTitle(), QString::fromUtf8("【ベクロ】"));
+}
+
+struct DragRow {
+    platform::Twips dragHeight, dragWidth;
+    platform::Twips height, width;
+    double fontSize;
+};
+
+TEST_F(GeometryTest, UsersResizeSnapsToTheSizeClassesAndTheDisplayStaysInView) {
+    const DragRow rows[] = {
+        {1500, 5295, 1620, 5295, 30},  {1200, 5295, 1356, 5295, 19},
+        {2500, 5295, 1800, 5295, 40.5}, {1700, 6000, 1620, 6000, 30},
+        {1356, 3000, 1356, 4400, 19},  {1356, 9000, 1356, 7000, 19},
+        {900, 5000, 1356, 5000, 19},   {1800, 4500, 1800, 4500, 40.5},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::to_string(row.dragHeight) + "x" + std::to_string(row.dragWidth));
+        dragTo(row.dragHeight, row.dragWidth);
+        EXPECT_EQ(main.form.height(), row.height);
+        EXPECT_NEAR(main.form.width(), row.width, window.pixelScale().x / 2 + 1);
+        EXPECT_EQ(window.size(), window.modelClientSize()) << "the window snaps at once";
+        EXPECT_EQ(main.calc.Readout.fontSize(), row.fontSize);
+        EXPECT_EQ(window.labelFor(main.calc.Readout)->font().pointSizeF(), row.fontSize);
+        EXPECT_TRUE(window.centralWidget()->rect().contains(displayRect()))
+            << "display " << displayRect().bottom() << " in " << window.centralWidget()->height();
+        EXPECT_EQ(main.calc.Readout.width(), main.form.width() - 360);
+    }
+}
+
+TEST_F(GeometryTest, ASideTheUserLeftAloneKeepsItsExactTwips) {
+    dragTo(1356, 3000);
+    ASSERT_EQ(main.form.width(), 4400);
+    // Only the height is dragged: the width's pixels may not express 4400 exactly, but the
+    // model keeps it rather than taking the rounded value back.
+    window.resize(window.width(), window.height() + 20);
+    processEvents();
+    EXPECT_EQ(main.form.height(), 1620);
+    EXPECT_EQ(main.form.width(), 4400);
+}
+
+TEST_F(GeometryTest, DefaultSizeItemGivesTheLargeClass) {
+    main.SSS_Click(0);
+    processEvents();
+    EXPECT_EQ(window.size(), window.modelClientSize());
+    EXPECT_TRUE(window.centralWidget()->rect().contains(displayRect()));
+}
+
+TEST_F(GeometryTest, DisplayAndMarkFollowTheModelsControls) {
+    const PixelScale scale = window.pixelScale();
+    const QLabel* display = window.labelFor(main.calc.Readout);
+    const QLabel* mark = window.labelFor(main.calc.MEM2);
+    ASSERT_NE(mark, nullptr);
+    EXPECT_EQ(display->geometry(),
+              QRect(0, toPixels(110, scale.y), toPixels(main.calc.Readout.width(), scale.x),
+                    toPixels(main.calc.Readout.height(), scale.y)));
+    EXPECT_EQ(mark->x(), 0);
+    EXPECT_EQ(mark->y(), toPixels(210, scale.y));
+    EXPECT_TRUE(display->geometry().intersects(mark->geometry()));
+    const QObjectList stack = window.centralWidget()->children();
+    EXPECT_GT(stack.indexOf(const_cast<QLabel*>(mark)), stack.indexOf(const_cast<QLabel*>(display)))
+        << "the mark is drawn over the display's left end";
+    EXPECT_TRUE(display->alignment().testFlag(Qt::AlignRight));
+    EXPECT_TRUE(display->alignment().testFlag(Qt::AlignVCenter));
+    EXPECT_EQ(display->accessibleName(), QStringLiteral("Readout"));
+}
+
+TEST_F(GeometryTest, FontsAndColoursAreTheModels) {
+    main.calc.Readout.setFontName("ＭＳ 明朝");
+    main.calc.Readout.setForeColour(platform::rgb(0x40, 0x40, 0x40));
+    main.calc.Readout.setBackColour(platform::rgb(0, 255, 0));
+    main.calc.MEM2.setCaption("×");
+    const QLabel* display = window.labelFor(main.calc.Readout);
+    EXPECT_EQ(display->font().family(), QString::fromUtf8("ＭＳ 明朝"));
+    EXPECT_EQ(display->palette().color(QPalette::WindowText), QColor(0x40, 0x40, 0x40));
+    EXPECT_EQ(display->palette().color(QPalette::Window), QColor(0, 255, 0));
+    EXPECT_TRUE(display->autoFillBackground());
+    const QLabel* mark = window.labelFor(main.calc.MEM2);
+    EXPECT_EQ(mark->text(), QString::fromUtf8("×"));
+    EXPECT_TRUE(mark->font().bold());
+    EXPECT_EQ(mark->font().pointSizeF(), 13.5);
+
+    main.calc.Readout.setForeColour(platform::rgb(1, 2, 3));
+    EXPECT_EQ(display->palette().color(QPalette::WindowText), QColor(1, 2, 3));
+}
+
+TEST_F(GeometryTest, ControlsOutsideTheVisibleAreaGetNoWidget) {
+    EXPECT_EQ(window.labelFor(main.calc.ReadoutNul), nullptr);
+    EXPECT_EQ(window.centralWidget()->findChildren<QLabel*>().size(), 2);
+    EXPECT_EQ(window.centralWidget()->findChildren<QAbstractButton*>().size(), 0);
+    EXPECT_EQ(window.findChildren<QLineEdit*>().size(), 0);
+}
+
+TEST_F(GeometryTest, PositionIsTheOuterTopLeftInTwips) {
+    const PixelScale scale = window.pixelScale();
+    main.form.move(1500, 750);
+    processEvents();
+    EXPECT_EQ(window.pos(), QPoint(toPixels(1500, scale.x), toPixels(750, scale.y)));
+
+    window.move(40, 30);  // the user moves the window
+    processEvents();
+    EXPECT_EQ(main.form.left(), toTwips(40, scale.x));
+    EXPECT_EQ(main.form.top(), toTwips(30, scale.y));
+    EXPECT_EQ(window.pos(), QPoint(40, 30));
+}
+
+TEST_F(GeometryTest, AlwaysOnTopKeepsTheWindowWhereItIs) {
+    main.form.move(300, 600);
+    processEvents();
+    const QRect before = window.geometry();
+    EXPECT_EQ(windowOrder.setTopmost(true), 1);
+    processEvents();
+    EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(window.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.geometry(), before);
+    windowOrder.setTopmost(false);
+    EXPECT_FALSE(window.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_EQ(window.geometry(), before);
+}
+
+TEST(QtScreenTest, ScreenSizeInTwipsOfThePrimaryScreen) {
+    QtScreen screen;
+    EXPECT_GT(screen.twipsPerPixelX(), 0);
+    EXPECT_EQ(screen.width(),
+              toTwips(QGuiApplication::primaryScreen()->size().width(), screen.twipsPerPixelX()));
+    EXPECT_EQ(screen.height(),
+              toTwips(QGuiApplication::primaryScreen()->size().height(), screen.twipsPerPixelY()));
+}
+
+}  // namespace
+}  // namespace vexlo::qtview::testing

@@ -1,0 +1,108 @@
+// Keys sent to the real window reach the form's handlers through the key filter.
+
+#include <QInputMethodEvent>
+#include <QMenuBar>
+
+#include "QtViewFixture.h"
+#include "shell/settings/SettingsKeys.h"
+
+namespace vexlo::qtview::testing {
+namespace {
+
+class WindowKeysTest : public ViewFixture {};
+
+TEST_F(WindowKeysTest, TypedCalculationShowsItsResult) {
+    sendKey(Qt::Key_1, Qt::NoModifier, "1");
+    sendKey(Qt::Key_2, Qt::NoModifier, "2");
+    sendKey(Qt::Key_Asterisk, Qt::KeypadModifier, "*");
+    EXPECT_EQ(main.calc.MEM2.caption(), "×");
+    sendKey(Qt::Key_3, Qt::NoModifier, "3");
+    sendKey(Qt::Key_Return, Qt::NoModifier, "\r");
+    EXPECT_EQ(main.calc.display(), "36.");
+    EXPECT_EQ(shownDisplay(), QStringLiteral("36."));
+}
+
+TEST_F(WindowKeysTest, KeysTypedIntoTheMenuBarOrTheDisplayReachTheFormToo) {
+    QKeyEvent one(QEvent::KeyPress, Qt::Key_4, Qt::NoModifier, "4");
+    QCoreApplication::sendEvent(window.menuBar(), &one);
+    QKeyEvent two(QEvent::KeyPress, Qt::Key_2, Qt::NoModifier, "2");
+    QCoreApplication::sendEvent(window.labelFor(main.calc.Readout), &two);
+    EXPECT_EQ(main.calc.display(), "42.");
+}
+
+TEST_F(WindowKeysTest, KeypadEnterEvaluatesLikeReturn) {
+    type("7+8");
+    sendKey(Qt::Key_Enter, Qt::KeypadModifier, "\r");
+    EXPECT_EQ(main.calc.display(), "15.");
+}
+
+TEST_F(WindowKeysTest, PercentEvaluatesThroughThePostedEnterKey) {
+    type("100*10%");
+    EXPECT_EQ(main.calc.MEM2.caption(), "%");
+    processEvents();  // the Enter posted by the percent key arrives after the handler
+    EXPECT_EQ(main.calc.display(), "10.");
+    EXPECT_EQ(main.calc.MEM2.caption(), "");
+    EXPECT_EQ(shownDisplay(), QStringLiteral("10."));
+}
+
+TEST_F(WindowKeysTest, InputMethodCommitsAreTypedCharacterByCharacter) {
+    QInputMethodEvent commit;
+    commit.setCommitString(QString::fromUtf8("１２＊３"));
+    QCoreApplication::sendEvent(&window, &commit);
+    sendKey(Qt::Key_Return, Qt::NoModifier, "\r");
+    EXPECT_EQ(main.calc.display(), "36.");
+}
+
+TEST_F(WindowKeysTest, AcceleratorRunsItsMenuItemAndTypesNothing) {
+    type("12+5");
+    // Ctrl+H recalls the memory (0); its control character would be a backspace conversion.
+    sendKey(Qt::Key_H, Qt::ControlModifier, "\x08");
+    EXPECT_EQ(main.calc.display(), "0.");
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(WindowKeysTest, QtShortcutsNeverTakeTheCalculatorsKeys) {
+    QKeyEvent ctrlA(QEvent::ShortcutOverride, Qt::Key_A, Qt::ControlModifier);
+    ctrlA.ignore();
+    EXPECT_TRUE(QCoreApplication::sendEvent(&window, &ctrlA));
+    EXPECT_TRUE(ctrlA.isAccepted());
+
+    QKeyEvent altO(QEvent::ShortcutOverride, Qt::Key_O, Qt::AltModifier, "o");
+    altO.ignore();
+    QCoreApplication::sendEvent(&window, &altO);
+    EXPECT_FALSE(altO.isAccepted()) << "Alt+O stays the options menu's access key";
+}
+
+TEST_F(WindowKeysTest, EscapeClosesTheWindowAndKeepsTheDisplayText) {
+    bool closed = false;
+    window.onClosed = [&closed] { closed = true; };
+    type("12");
+    sendKey(Qt::Key_Escape, Qt::NoModifier, "\x1b");
+    EXPECT_TRUE(main.form.closed());
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(profile.read("VEXLO", shell::keys::Dumy), "12.");
+
+    type("3");
+    EXPECT_EQ(main.calc.display(), "12.") << "a closed window takes no keys";
+}
+
+TEST_F(WindowKeysTest, TabClosesTheWindowToo) {
+    sendKey(Qt::Key_Tab, Qt::NoModifier, "\t");
+    EXPECT_TRUE(main.form.closed());
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(WindowKeysTest, TitleBarCloseRunsTheUnloadStepOnce) {
+    type("5");
+    window.close();
+    EXPECT_TRUE(main.form.closed());
+    EXPECT_EQ(profile.read("VEXLO", shell::keys::Dumy), "5.");
+    const int writes = profile.writeCount();
+    processEvents();
+    window.close();
+    EXPECT_EQ(profile.writeCount(), writes);
+}
+
+}  // namespace
+}  // namespace vexlo::qtview::testing
