@@ -1,0 +1,99 @@
+// Copy and paste: exact texts both ways, texts that are no number, texts too long for the
+// display (up to a megabyte), and a clipboard that another program holds.
+
+#include <cmath>
+
+#include "ScenarioSupport.h"
+
+namespace vexlo::keyscript::testing {
+namespace {
+
+class ClipboardScenario : public ::testing::TestWithParam<Scenario> {};
+
+TEST_P(ClipboardScenario, MovesTextExactly) { expectScenario(GetParam()); }
+
+const std::string TwentyDigits = "{clip:12345678901234567890}";
+
+INSTANTIATE_TEST_SUITE_P(
+    CopyAndPaste, ClipboardScenario,
+    ::testing::Values(
+        Scenario{.name = "copy keeps commas and point", .script = "1234.5{Ctrl+C}",
+                 .display = "1,234.5", .clipboard = "1,234.5"},
+        Scenario{.name = "copy by menu", .script = "1234{menu:Menu_Copy}", .display = "1,234.",
+                 .clipboard = "1,234."},
+        Scenario{.name = "copy by double click", .script = "-12{dblclick:Readout}",
+                 .display = "-12.", .clipboard = "-12."},
+        Scenario{.name = "copy of an era text", .script = "h1 {Ctrl+C}", .display = "1989年",
+                 .clipboard = "1989年"},
+        Scenario{.name = "paste groups the number", .script = "{clip:1234.5}{Ctrl+V}",
+                 .display = "1,234.5", .FirstOperand = 1234.5},
+        Scenario{.name = "pasted number is the left operand", .script =
+                 "{clip:1234.5}{Ctrl+V}+1=", .display = "1,235.5"},
+        Scenario{.name = "letters are shown, the operand stays", .script =
+                 "5+{clip:abc}{Ctrl+V}", .display = "abc", .FirstOperand = 5},
+        Scenario{.name = "twenty digits", .script = TwentyDigits + "{Ctrl+V}", .display = "0.",
+                 .mem2 = " ", .messages = {JaOverflow}, .FirstOperand = 0},
+        Scenario{.name = "twenty digits in English, Japanese message", .script =
+                 TwentyDigits + "{menu:Clip_Menu}", .start = En, .display = "0.",
+                 .messages = {JaOverflow}},
+        Scenario{.name = "twenty digits without warnings", .script = TwentyDigits + "{Ctrl+V}",
+                 .start = JaQuiet, .display = "0.", .messages = {JaOverflow}},
+        Scenario{.name = "shift click pastes", .script = "{clip:42}{shiftclick:Readout}",
+                 .display = "42."},
+        Scenario{.name = "shift click of twenty digits", .script =
+                 TwentyDigits + "{shiftclick:Readout}", .display = "0.",
+                 .messages = {JaOverflow}},
+        Scenario{.name = "nothing on the clipboard", .script = "7{Ctrl+V}", .display = "7."},
+        Scenario{.name = "empty text on the clipboard", .script = "7{clip:}{Ctrl+V}",
+                 .display = "7."},
+        Scenario{.name = "line breaks are shown and copied back", .script =
+                 "{clip:1\n2\r\n}{Ctrl+V}{Ctrl+C}", .display = "1\n2\r\n",
+                 .clipboard = "1\n2\r\n"},
+        Scenario{.name = "control characters are shown", .script = "{clip:\x01\x02\x7f}{Ctrl+V}",
+                 .display = "\x01\x02\x7f"},
+        Scenario{.name = "long text with line breaks is cut and cleared", .script =
+                 "{clip:line one\nline two\nline three\n}{Ctrl+V}", .display = "0.",
+                 .messages = {JaOverflow}},
+        Scenario{.name = "closing brace inside the text", .script = "{clip:a}}b}{Ctrl+V}",
+                 .display = "a}b"},
+        Scenario{.name = "a number beyond the double range stays text", .script =
+                 "{clip:1E+400}{Ctrl+V}", .display = "1E+400", .FirstOperand = 0}),
+    rowName);
+
+// A megabyte from another program, number or not, is cut, reported once and cleared.
+class HugePaste : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(HugePaste, IsCutAndCleared) {
+    std::string text;
+    while (text.size() < (1u << 20)) text += GetParam();
+    Session session(optionsFor(Ja, text));
+    runOrFail(session, "5+{Ctrl+V}3=");
+    const auto& calc = session.window().calc;
+    EXPECT_EQ(calc.display(), "3.");  // 0 + 3: the paste cleared the calculation
+    EXPECT_TRUE(std::isfinite(calc.state.FirstOperand));
+    EXPECT_EQ(messagesOf(session), std::vector<Message>{JaOverflow});
+    EXPECT_EQ(session.platform().clipboard.contents, text);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, HugePaste,
+                         ::testing::Values("1", "9,876.5", "あいう\n", "x\r\n\t\x01", "}{"));
+
+TEST(ClipboardRefused, CopyChangesNothing) {
+    Session session(optionsFor(Ja, "held by another program"));
+    session.platform().clipboard.refuse = true;
+    runOrFail(session, "12{Ctrl+C}{dblclick:Readout}{menu:Menu_Copy}+");
+    EXPECT_EQ(session.window().calc.display(), "12.");
+    EXPECT_EQ(session.window().calc.Readout.enabled(), true);
+    EXPECT_EQ(session.platform().clipboard.contents, "held by another program");
+    EXPECT_TRUE(session.platform().messages.shown.empty());
+}
+
+TEST(ClipboardRefused, PasteChangesNothing) {
+    Session session(optionsFor(Ja, "34"));
+    session.platform().clipboard.refuse = true;
+    runOrFail(session, "12{Ctrl+V}{shiftclick:Readout}");
+    EXPECT_EQ(session.window().calc.display(), "12.");
+}
+
+}  // namespace
+}  // namespace vexlo::keyscript::testing
