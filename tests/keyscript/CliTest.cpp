@@ -1,0 +1,279 @@
+// The vexlo-keys program itself: exit codes, output formats, and the settings file on disk.
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct ToolRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void writeFile(const fs::path& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+fs::path makeTempDir() {
+    std::string pattern = (fs::temp_directory_path() / "vexlo-keys-test-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+    return pattern;
+}
+
+struct TempDir {
+    fs::path path = makeTempDir();
+    ~TempDir() { fs::remove_all(path); }
+};
+
+// Runs the built program with `args`, in `cwd` when given, with extra environment entries.
+ToolRun runTool(const std::vector<std::string>& args, const fs::path& cwd = {},
+                const std::vector<std::string>& extraEnv = {}) {
+    TempDir io;
+    const fs::path outPath = io.path / "out", errPath = io.path / "err";
+    std::vector<std::string> env;
+    for (char** e = environ; *e; ++e) env.emplace_back(*e);
+    env.insert(env.end(), extraEnv.begin(), extraEnv.end());
+
+    std::vector<char*> argv{const_cast<char*>(VEXLO_KEYS_BINARY)};
+    for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    std::vector<char*> envp;
+    for (auto& e : env) envp.push_back(e.data());
+    envp.push_back(nullptr);
+
+    const pid_t child = fork();
+    if (child == 0) {
+        const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        dup2(out, 1);
+        dup2(err, 2);
+        if (!cwd.empty() && chdir(cwd.c_str()) != 0) _exit(126);
+        execve(VEXLO_KEYS_BINARY, argv.data(), envp.data());
+        _exit(127);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ToolRun run;
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.out = readFile(outPath);
+    run.err = readFile(errPath);
+    return run;
+}
+
+TEST(Cli, HelpAndVersion) {
+    const auto help = runTool({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_TRUE(help.out.starts_with("Usage: vexlo-keys")) << help.out;
+    EXPECT_NE(help.out.find("{clip:TEXT}"), std::string::npos);
+    EXPECT_EQ(help.err, "");
+    const auto version = runTool({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_TRUE(version.out.starts_with("vexlo-keys ")) << version.out;
+}
+
+class BadArguments : public ::testing::TestWithParam<std::vector<std::string>> {};
+
+TEST_P(BadArguments, ExitWithStatusTwoAndSayWhy) {
+    const auto run = runTool(GetParam());
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_TRUE(run.err.starts_with("vexlo-keys: ")) << run.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Options, BadArguments,
+    ::testing::Values(std::vector<std::string>{}, std::vector<std::string>{"1", "2"},
+                      std::vector<std::string>{"--lang", "fr", "1"},
+                      std::vector<std::string>{"1", "--lang"},
+                      std::vector<std::string>{"--warnings=maybe", "1"},
+                      std::vector<std::string>{"--json=yes", "1"},
+                      std::vector<std::string>{"--settings=", "1"},
+                      std::vector<std::string>{"--clipboard", "\xff", "1"},
+                      std::vector<std::string>{"--colour", "1"}));
+
+struct ScriptErrorRow {
+    std::string script;
+    std::string says;
+};
+
+class BadScript : public ::testing::TestWithParam<ScriptErrorRow> {};
+
+TEST_P(BadScript, NamesThePosition) {
+    const auto run = runTool({GetParam().script});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find(GetParam().says), std::string::npos) << run.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Scripts, BadScript,
+    ::testing::Values(ScriptErrorRow{"12{Entr}", "character 3: unknown name"},
+                      ScriptErrorRow{"12\xff", "character 3: invalid UTF-8"},
+                      ScriptErrorRow{"1+{", "character 3: unbalanced"},
+                      ScriptErrorRow{"{menu:Nope}", "character 1: {menu:Nope}: unknown menu item"},
+                      ScriptErrorRow{"5{menu:MMM(0)}", "character 2: {menu:MMM(0)}: MMM(0) is "
+                                                       "not available yet"},
+                      ScriptErrorRow{"{rightclick:Readout}", "not available yet"}));
+
+TEST(Cli, TextOutputLines) {
+    EXPECT_EQ(runTool({"12*3{Enter}"}).out, "display: 36.\nmem2: \nmem1: \nclipboard: \n");
+    EXPECT_EQ(runTool({"--lang", "en", "8/0="}).out,
+              "display: 8.\nmem2:  \nmem1: \nclipboard: \n"
+              "message: 【VexloKun】 |  Cannot be divided by 0.\n");
+    EXPECT_EQ(runTool({"--clipboard=a\\b", "5{clip:1\n2\t}{Ctrl+V}"}).out,
+              "display: 1\\n2\\t\nmem2:  \nmem1: \nclipboard: 1\\n2\\t\n");
+    EXPECT_EQ(runTool({"--clipboard", "a\\b\x01", "{Ctrl+C}"}).out,
+              "display: 0.\nmem2:  \nmem1: \nclipboard: 0.\n");
+    EXPECT_EQ(runTool({"--warnings", "off", "--lang=en", "--clipboard", "x\\y\x01", "8/0="}).out,
+              "display: 8.\nmem2:  \nmem1: \nclipboard: x\\\\y\\x01\n");
+}
+
+TEST(Cli, ScriptMayBeginWithAMinus) {
+    EXPECT_EQ(runTool({"-5+1="}).out, "display: -4.\nmem2:  \nmem1: \nclipboard: \n");
+    EXPECT_EQ(runTool({"--", "--5"}).out.substr(0, 13), "display: -5.\n");
+}
+
+TEST(Cli, TraceLinesComeFirst) {
+    EXPECT_EQ(runTool({"--trace", "1+{{}%"}).out,
+              "trace: 1 | 1.\ntrace: + | 1.\ntrace: {{} | 1.\ntrace: % | 0.01\n"
+              "display: 0.01\nmem2: \nmem1: \nclipboard: \n");
+}
+
+TEST(Cli, JsonHoldsTheWholeWindow) {
+    const auto run = runTool({"--json", "8/0=5{Ctrl+C}"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto json = nlohmann::ordered_json::parse(run.out);
+    std::vector<std::string> keys;
+    for (const auto& item : json.items()) keys.push_back(item.key());
+    EXPECT_EQ(keys, (std::vector<std::string>{"display", "mem1", "mem2", "clipboard", "messages",
+                                              "closed", "state", "window", "controls", "menus",
+                                              "forms"}));
+    EXPECT_EQ(json["display"], "5.");
+    EXPECT_EQ(json["clipboard"], "5.");
+    EXPECT_EQ(json["closed"], false);
+    EXPECT_EQ(json["messages"],
+              nlohmann::ordered_json::parse(R"([{"title":"電卓","text":"ゼロで割れません。"}])"));
+
+    const auto& state = json["state"];
+    for (const char* number : {"FirstOperand", "SecondOperand", "MemoryValue", "MemoryInput",
+                               "PointEntered", "OperandCount", "LanguageMode", "UnitPanelMode"}) {
+        EXPECT_TRUE(state[number].is_number()) << number;
+    }
+    for (const char* text : {"LastEntryKind", "PendingOperator", "WarningMode", "EraInitial",
+                             "MemoryMark"}) {
+        EXPECT_TRUE(state[text].is_string()) << text;
+    }
+    EXPECT_EQ(state["FirstOperand"], 8);
+    EXPECT_EQ(state["PendingOperator"], "=");
+    EXPECT_EQ(state["LastEntryKind"], "NUMS");
+    EXPECT_EQ(state["WarningMode"], "0");
+
+    const auto& window = json["window"];
+    EXPECT_EQ(window["caption"], "【ベクロ】");
+    EXPECT_EQ(window["height"], 1356);
+    EXPECT_EQ(window["topmost"], false);
+    for (const char* key : {"top", "left", "width"}) EXPECT_TRUE(window[key].is_number());
+
+    const auto& readout = json["controls"]["Readout"];
+    EXPECT_EQ(readout["caption"], "5.");
+    for (const char* key : {"visible", "enabled", "left", "top", "width", "height", "font_name",
+                            "font_size", "back_colour", "fore_colour"}) {
+        EXPECT_TRUE(readout.contains(key)) << key;
+    }
+    EXPECT_TRUE(json["controls"]["MEM1"].contains("text"));
+    EXPECT_EQ(json["controls"]["Number(7)"]["caption"], "7");
+    EXPECT_EQ(json["controls"]["Operator(2)"]["caption"], "X");
+
+    const auto& menus = json["menus"];
+    for (const char* key : {"All_Cancel", "Kugiri", "TNN(0)", "font2(0)", "MMM(0)", "LLL(1)",
+                            "RRR(2)", "EEE(3)", "XXX(4)", "HHH(0)", "VER_FORM"}) {
+        EXPECT_TRUE(menus.contains(key)) << key;
+    }
+    EXPECT_EQ(menus["TNN(0)"]["checked"], true);
+    EXPECT_EQ(menus["SSS(1)"]["checked"], true);
+    EXPECT_EQ(menus["AAA(0)"]["checked"], true);
+    EXPECT_TRUE(json["forms"].is_object());
+}
+
+TEST(Cli, SettingsRoundTrip) {
+    TempDir dir;
+    const fs::path file = dir.path / "VEXLO.INI";
+    writeFile(file, "[VEXLO]\nEndMem=1\nDumy=12,345.\n");
+
+    const auto start = runTool({"--json", "--settings", file.string(), ""});
+    ASSERT_EQ(start.status, 0) << start.err;
+    const auto json = nlohmann::json::parse(start.out);
+    EXPECT_EQ(json["display"], "12,345.");
+    EXPECT_EQ(json["state"]["FirstOperand"], 12345);
+
+    EXPECT_EQ(runTool({"--settings", file.string(), "+7={close}"}).status, 0);
+    EXPECT_NE(readFile(file).find("Dumy=12,352."), std::string::npos) << readFile(file);
+    EXPECT_EQ(runTool({"--settings=" + file.string(), ""}).out.substr(0, 17),
+              "display: 12,352.\n");
+}
+
+TEST(Cli, StartOptionsLeaveTheFileAsItWas) {
+    TempDir dir;
+    const fs::path file = dir.path / "VEXLO.INI";
+    const std::string stored = "[VEXLO]\nJpFont=0\nAtsNoA=0\n";
+    writeFile(file, stored);
+    const auto run = runTool({"--json", "--lang", "en", "--warnings", "off", "--settings",
+                              file.string(), "8/0="});
+    const auto json = nlohmann::json::parse(run.out);
+    EXPECT_EQ(json["window"]["caption"], "【VexloKun】");
+    EXPECT_EQ(json["messages"].size(), 0u);
+    EXPECT_EQ(readFile(file), stored);
+}
+
+TEST(Cli, MalformedScriptTouchesNoFile) {
+    TempDir dir;
+    const fs::path file = dir.path / "new.ini";
+    for (const char* script : {"5{close}{menu:Nope}", "5{close}{Entr}", "5{close}\xff"}) {
+        EXPECT_EQ(runTool({"--settings", file.string(), script}).status, 2) << script;
+        EXPECT_FALSE(fs::exists(file)) << script;
+    }
+}
+
+TEST(Cli, WithoutSettingsNothingTouchesTheDisk) {
+    TempDir dir;
+    for (const char* sub : {"cwd", "home", "xdg"}) fs::create_directory(dir.path / sub);
+    const fs::path besideProgram = fs::path(VEXLO_KEYS_BINARY).parent_path() / "VEXLO.INI";
+    const bool existed = fs::exists(besideProgram);
+    const std::string before = existed ? readFile(besideProgram) : "";
+
+    const auto run = runTool({"5{menu:SSS(0)}{menu:HYOJI}{close}"}, dir.path / "cwd",
+                             {"HOME=" + (dir.path / "home").string(),
+                              "XDG_CONFIG_HOME=" + (dir.path / "xdg").string()});
+    EXPECT_EQ(run.status, 0) << run.err;
+    for (const char* sub : {"cwd", "home", "xdg"}) {
+        EXPECT_TRUE(fs::is_empty(dir.path / sub)) << sub;
+    }
+    EXPECT_EQ(fs::exists(besideProgram), existed);
+    if (existed) {
+        EXPECT_EQ(readFile(besideProgram), before);
+    }
+}
+
+}  // namespace
