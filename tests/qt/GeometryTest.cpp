@@ -110,13 +110,29 @@ TEST_F(GeometryTest, UsersResizeSnapsToTheSizeClassesAndTheDisplayStaysInView) {
         dragTo(row.dragHeight, row.dragWidth);
         EXPECT_EQ(main.form.height(), row.height);
         EXPECT_NEAR(main.form.width(), row.width, window.pixelScale().x / 2 + 1);
-        EXPECT_EQ(window.size(), window.modelClientSize()) << "the window snaps at once";
+        EXPECT_EQ(window.size(), window.modelClientSize()) << "the window snaps";
         EXPECT_EQ(main.calc.Readout.fontSize(), row.fontSize);
         EXPECT_EQ(window.labelFor(main.calc.Readout)->font().pointSizeF(), row.fontSize);
         EXPECT_TRUE(window.centralWidget()->rect().contains(displayRect()))
             << "display " << displayRect().bottom() << " in " << window.centralWidget()->height();
         EXPECT_EQ(main.calc.Readout.width(), main.form.width() - 360);
     }
+}
+
+TEST_F(GeometryTest, WindowWaitsForTheResizingToPauseBeforeItSnaps) {
+    window.setSnapDelay(std::chrono::hours(1));
+    const PixelScale scale = window.pixelScale();
+    const QSize dragged(window.width(),
+                        toPixels(1500 - NominalNonClientHeight, scale.y) + window.menuBarHeight());
+    window.resize(dragged);
+    processEvents();
+    EXPECT_EQ(main.form.height(), 1620) << "the layout rules ran at once";
+    EXPECT_EQ(main.calc.Readout.fontSize(), 30);
+    EXPECT_EQ(window.size(), dragged) << "no size request while the user may still be dragging";
+
+    window.setSnapDelay(std::chrono::milliseconds(0));
+    processEvents();
+    EXPECT_EQ(window.size(), window.modelClientSize());
 }
 
 TEST_F(GeometryTest, ASideTheUserLeftAloneKeepsItsExactTwips) {

@@ -48,6 +48,7 @@ protected:
     void SetUp() override {
         keys.target = &window;
         windowOrder.attach(window);
+        window.setSnapDelay(std::chrono::milliseconds(0));  // snaps on the next event round
         main.Form_Load();
         window.show();
         processEvents();

@@ -61,6 +61,10 @@ FormWindow::FormWindow(platform::Form& form, QWidget* parent)
     setAttribute(Qt::WA_InputMethodEnabled);
     QCoreApplication::instance()->installEventFilter(this);
 
+    snapTimer_.setSingleShot(true);
+    snapTimer_.setInterval(DefaultSnapDelay);
+    connect(&snapTimer_, &QTimer::timeout, this, &FormWindow::snap);
+
     QPointer<FormWindow> self(this);
     form_.subscribe([self](const platform::Control* control) {
         if (self) self->changed(control);
@@ -146,7 +150,7 @@ void FormWindow::flush() {
 
 void FormWindow::applyGeometry() {
     const QSize target = modelClientSize();
-    if (size() != target) {
+    if (size() != target && !snapTimer_.isActive()) {
         Syncing syncing(syncing_);
         resize(target);
     }
@@ -188,8 +192,12 @@ void FormWindow::userResized(QSize size) {
     if (size.width() == expected.width()) outer.width = form_.width();
     if (size.height() == expected.height()) outer.height = form_.height();
     lastUserSize_ = size;
+    snapTimer_.start();
     form_.resizeByUser(outer.height, outer.width);
-    // The rules may have snapped the size: the window takes the model's size at once.
+    flush();
+}
+
+void FormWindow::snap() {
     dirty_ = true;
     flush();
 }

@@ -6,9 +6,15 @@
 // then holds. Control changes are drawn at once (a message box shown mid-handler sees the
 // display as it is); caption, menus and window geometry are applied once the handler has
 // returned, so the layout rules' intermediate sizes never reach the window manager.
+//
+// A user's resize runs the layout rules at once; the window takes the snapped size once the
+// resizing has paused for the snap delay. A size request in the middle of a window manager's
+// interactive resize is refused or, worse, misplaces the window (openbox moves it by its frame).
 
 #include <QMainWindow>
 #include <QSize>
+#include <QTimer>
+#include <chrono>
 #include <functional>
 #include <memory>
 
@@ -40,6 +46,10 @@ public:
 
     void setAlignment(const platform::Control& control, Qt::Alignment alignment);
 
+    // How long a user's resizing must pause before the window takes the snapped size.
+    static constexpr std::chrono::milliseconds DefaultSnapDelay{250};
+    void setSnapDelay(std::chrono::milliseconds delay) { snapTimer_.setInterval(delay); }
+
     // Applies the model's caption, menus, geometry and closed state to the window now.
     void flush();
 
@@ -64,6 +74,7 @@ private:
     void scheduleFlush();
     void applyGeometry();
     void userResized(QSize size);
+    void snap();
     QSize contentSize() const;
     QPoint modelPosition() const;
     bool filterKey(QWidget& receiver, QEvent& event);
@@ -80,6 +91,7 @@ private:
     bool positioned_ = false;
     bool closing_ = false;
     QSize lastUserSize_;      // the last size taken from the window manager as a user's resize
+    QTimer snapTimer_;
 };
 
 }  // namespace vexlo::qtview
