@@ -170,6 +170,8 @@ TEST_F(GeometryTest, DisplayAndMarkFollowTheModelsControls) {
     EXPECT_TRUE(display->alignment().testFlag(Qt::AlignRight));
     EXPECT_TRUE(display->alignment().testFlag(Qt::AlignVCenter));
     EXPECT_EQ(display->accessibleName(), QStringLiteral("Readout"));
+    main.calc.setDisplay("36.");
+    EXPECT_EQ(display->accessibleDescription(), QStringLiteral("36."));
 }
 
 TEST_F(GeometryTest, FontsAndColoursAreTheModels) {

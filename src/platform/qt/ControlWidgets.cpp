@@ -24,6 +24,8 @@ QRect pixelRect(const platform::Control& control, PixelScale scale) {
 
 void render(QLabel& label, const platform::Label& model, QRect geometry) {
     label.setText(QString::fromStdString(model.caption()));
+    // The name says which label it is ("Readout"); readers find the text it shows here.
+    label.setAccessibleDescription(label.text());
     // The name is kept as stored; when no such font exists, fontconfig chooses a fallback.
     QFont font(QString::fromStdString(model.fontName()));
     font.setPointSizeF(model.fontSize() > 0 ? model.fontSize() : FallbackPointSize);
