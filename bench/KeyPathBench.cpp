@@ -24,7 +24,8 @@ constexpr std::string_view MixedScript =
 
 std::vector<vexlo::platform::KeyStroke> scriptKeys(std::string_view script) {
     std::vector<vexlo::platform::KeyStroke> keys;
-    for (const auto& event : vexlo::keyscript::parseScript(script).events) keys.push_back(event.key);
+    for (const auto& event : vexlo::keyscript::parseScript(script).events)
+        keys.push_back(event.key);
     return keys;
 }
 
@@ -41,11 +42,15 @@ void keyPath(benchmark::State& state, std::string_view script) {
     state.SetLabel("keys");
 }
 
-void BM_MixedKeys(benchmark::State& state) { keyPath(state, MixedScript); }
+void BM_MixedKeys(benchmark::State& state) {
+    keyPath(state, MixedScript);
+}
 BENCHMARK(BM_MixedKeys);
 
 // Digit entry alone, the commonest key: each digit reformats the display.
-void BM_DigitKeys(benchmark::State& state) { keyPath(state, "123456789012c"); }
+void BM_DigitKeys(benchmark::State& state) {
+    keyPath(state, "123456789012c");
+}
 BENCHMARK(BM_DigitKeys);
 
 // The whole tool without its process: parse, window, start-up, 20 keys, report.

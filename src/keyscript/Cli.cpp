@@ -69,8 +69,8 @@ struct UsageError {
 };
 
 // The option's value: after "=", or the next argument.
-std::string takeValue(std::string_view name, std::optional<std::string_view> inlineValue,
-                      int& i, int argc, const char* const* argv) {
+std::string takeValue(std::string_view name, std::optional<std::string_view> inlineValue, int& i,
+                      int argc, const char* const* argv) {
     if (inlineValue) return std::string(*inlineValue);
     if (i + 1 >= argc) throw UsageError{"--" + std::string(name) + " needs a value"};
     return argv[++i];
@@ -143,7 +143,8 @@ CliOptions parseArguments(int argc, const char* const* argv) {
 
 int run(const CliOptions& options, std::ostream& out, std::ostream& err) {
     std::unique_ptr<shell::DiskProfileFile> file;
-    if (options.settingsPath) file = std::make_unique<shell::DiskProfileFile>(*options.settingsPath);
+    if (options.settingsPath)
+        file = std::make_unique<shell::DiskProfileFile>(*options.settingsPath);
     Session session(options.run, file.get());
     if (const auto error = runScript(session, *options.script)) {
         err << "vexlo-keys: SCRIPT, character " << error->position << ": " << error->message

@@ -72,7 +72,7 @@ Json controlsJson(const platform::Form& form) {
 }
 
 Json geometryJson(const platform::Form& form) {
-    return Json{{"caption", form.caption()}, {"top", form.top()},       {"left", form.left()},
+    return Json{{"caption", form.caption()}, {"top", form.top()},     {"left", form.left()},
                 {"height", form.height()},   {"width", form.width()}, {"topmost", form.topmost()}};
 }
 

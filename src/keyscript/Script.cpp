@@ -154,9 +154,9 @@ ParsedScript parseScript(std::string_view script) {
     Utf8Error utf8Error{};
     const auto decoded = decodeUtf8(script, &utf8Error);
     if (!decoded) {
-        result.error = ScriptError{utf8Error.characterIndex + 1,
-                                   "invalid UTF-8 (byte " +
-                                       std::to_string(utf8Error.byteOffset + 1) + ")"};
+        result.error =
+            ScriptError{utf8Error.characterIndex + 1,
+                        "invalid UTF-8 (byte " + std::to_string(utf8Error.byteOffset + 1) + ")"};
         return result;
     }
     const std::u32string_view text = decoded->characters;

@@ -74,7 +74,9 @@ std::optional<ScriptError> Session::prepare(std::vector<Event> events) {
     return std::nullopt;
 }
 
-void Session::load() { window_.Form_Load(); }
+void Session::load() {
+    window_.Form_Load();
+}
 
 void Session::run() {
     for (const Prepared& step : prepared_) {

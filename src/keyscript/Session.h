@@ -16,8 +16,8 @@
 namespace vexlo::keyscript {
 
 struct RunOptions {
-    std::optional<int> JpFont;  // start language for this run: 0 Japanese, 1 English
-    std::optional<int> AtsNoA;  // warnings for this run: 0 shown, 1 not shown
+    std::optional<int> JpFont;             // start language for this run: 0 Japanese, 1 English
+    std::optional<int> AtsNoA;             // warnings for this run: 0 shown, 1 not shown
     std::optional<std::string> clipboard;  // clipboard text at start
     bool trace = false;                    // keep the display after every event
 };
@@ -28,7 +28,7 @@ struct TraceStep {
 };
 
 class Session {
-public:
+  public:
     // `settings` is the settings file; without one an empty file in memory is used.
     explicit Session(const RunOptions& options, platform::ProfileFile* settings = nullptr);
     Session(const Session&) = delete;
@@ -51,7 +51,7 @@ public:
     const std::vector<TraceStep>& trace() const { return trace_; }
     bool closed() const { return window_.form.closed(); }
 
-private:
+  private:
     struct Prepared {
         Event event;
         platform::MenuItem* menu = nullptr;

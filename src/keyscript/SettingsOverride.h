@@ -11,7 +11,7 @@
 namespace vexlo::keyscript {
 
 class SettingsOverride : public platform::ProfileFile {
-public:
+  public:
     SettingsOverride(platform::ProfileFile& file, std::optional<int> JpFont,
                      std::optional<int> AtsNoA)
         : file_(file), JpFont_(JpFont), AtsNoA_(AtsNoA) {}
@@ -21,7 +21,7 @@ public:
         return file_.write(section, key, value);
     }
 
-private:
+  private:
     platform::ProfileFile& file_;
     std::optional<int> JpFont_;
     std::optional<int> AtsNoA_;

@@ -102,6 +102,7 @@ TEST_P(BadArguments, ExitWithStatusTwoAndSayWhy) {
     EXPECT_TRUE(run.err.starts_with("vexlo-keys: ")) << run.err;
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Options, BadArguments,
     ::testing::Values(std::vector<std::string>{}, std::vector<std::string>{"1", "2"},
@@ -112,6 +113,7 @@ INSTANTIATE_TEST_SUITE_P(
                       std::vector<std::string>{"--settings=", "1"},
                       std::vector<std::string>{"--clipboard", "\xff", "1"},
                       std::vector<std::string>{"--colour", "1"}));
+// clang-format on
 
 struct ScriptErrorRow {
     std::string script;
@@ -127,6 +129,7 @@ TEST_P(BadScript, NamesThePosition) {
     EXPECT_NE(run.err.find(GetParam().says), std::string::npos) << run.err;
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Scripts, BadScript,
     ::testing::Values(ScriptErrorRow{"12{Entr}", "character 3: unknown name"},
@@ -136,6 +139,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ScriptErrorRow{"5{menu:MMM(0)}", "character 2: {menu:MMM(0)}: MMM(0) is "
                                                        "not available yet"},
                       ScriptErrorRow{"{rightclick:Readout}", "not available yet"}));
+// clang-format on
 
 TEST(Cli, TextOutputLines) {
     EXPECT_EQ(runTool({"12*3{Enter}"}).out, "display: 36.\nmem2: \nmem1: \nclipboard: \n");
@@ -181,8 +185,8 @@ TEST(Cli, JsonHoldsTheWholeWindow) {
                                "PointEntered", "OperandCount", "LanguageMode", "UnitPanelMode"}) {
         EXPECT_TRUE(state[number].is_number()) << number;
     }
-    for (const char* text : {"LastEntryKind", "PendingOperator", "WarningMode", "EraInitial",
-                             "MemoryMark"}) {
+    for (const char* text :
+         {"LastEntryKind", "PendingOperator", "WarningMode", "EraInitial", "MemoryMark"}) {
         EXPECT_TRUE(state[text].is_string()) << text;
     }
     EXPECT_EQ(state["FirstOperand"], 8);
@@ -230,8 +234,7 @@ TEST(Cli, SettingsRoundTrip) {
 
     EXPECT_EQ(runTool({"--settings", file.string(), "+7={close}"}).status, 0);
     EXPECT_NE(readFile(file).find("Dumy=12,352."), std::string::npos) << readFile(file);
-    EXPECT_EQ(runTool({"--settings=" + file.string(), ""}).out.substr(0, 17),
-              "display: 12,352.\n");
+    EXPECT_EQ(runTool({"--settings=" + file.string(), ""}).out.substr(0, 17), "display: 12,352.\n");
 }
 
 TEST(Cli, StartOptionsLeaveTheFileAsItWas) {
@@ -239,8 +242,8 @@ TEST(Cli, StartOptionsLeaveTheFileAsItWas) {
     const fs::path file = dir.path / "VEXLO.INI";
     const std::string stored = "[VEXLO]\nJpFont=0\nAtsNoA=0\n";
     writeFile(file, stored);
-    const auto run = runTool({"--json", "--lang", "en", "--warnings", "off", "--settings",
-                              file.string(), "8/0="});
+    const auto run = runTool(
+        {"--json", "--lang", "en", "--warnings", "off", "--settings", file.string(), "8/0="});
     const auto json = nlohmann::json::parse(run.out);
     EXPECT_EQ(json["window"]["caption"], "【VexloKun】");
     EXPECT_EQ(json["messages"].size(), 0u);
@@ -263,9 +266,9 @@ TEST(Cli, WithoutSettingsNothingTouchesTheDisk) {
     const bool existed = fs::exists(besideProgram);
     const std::string before = existed ? readFile(besideProgram) : "";
 
-    const auto run = runTool({"5{menu:SSS(0)}{menu:HYOJI}{close}"}, dir.path / "cwd",
-                             {"HOME=" + (dir.path / "home").string(),
-                              "XDG_CONFIG_HOME=" + (dir.path / "xdg").string()});
+    const auto run = runTool(
+        {"5{menu:SSS(0)}{menu:HYOJI}{close}"}, dir.path / "cwd",
+        {"HOME=" + (dir.path / "home").string(), "XDG_CONFIG_HOME=" + (dir.path / "xdg").string()});
     EXPECT_EQ(run.status, 0) << run.err;
     for (const char* sub : {"cwd", "home", "xdg"}) {
         EXPECT_TRUE(fs::is_empty(dir.path / sub)) << sub;

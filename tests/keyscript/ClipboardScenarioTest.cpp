@@ -10,10 +10,13 @@ namespace {
 
 class ClipboardScenario : public ::testing::TestWithParam<Scenario> {};
 
-TEST_P(ClipboardScenario, MovesTextExactly) { expectScenario(GetParam()); }
+TEST_P(ClipboardScenario, MovesTextExactly) {
+    expectScenario(GetParam());
+}
 
 const std::string TwentyDigits = "{clip:12345678901234567890}";
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     CopyAndPaste, ClipboardScenario,
     ::testing::Values(
@@ -59,6 +62,7 @@ INSTANTIATE_TEST_SUITE_P(
         Scenario{.name = "a number beyond the double range stays text", .script =
                  "{clip:1E+400}{Ctrl+V}", .display = "1E+400", .FirstOperand = 0}),
     rowName);
+// clang-format on
 
 // A megabyte from another program, number or not, is cut, reported once and cleared.
 class HugePaste : public ::testing::TestWithParam<std::string> {};
@@ -75,8 +79,10 @@ TEST_P(HugePaste, IsCutAndCleared) {
     EXPECT_EQ(session.platform().clipboard.contents, text);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Texts, HugePaste,
                          ::testing::Values("1", "9,876.5", "あいう\n", "x\r\n\t\x01", "}{"));
+// clang-format on
 
 TEST(ClipboardRefused, CopyChangesNothing) {
     Session session(optionsFor(Ja, "held by another program"));

@@ -9,8 +9,11 @@ const std::string TwentyFiveThrees(25, '3');
 
 class EntryScenario : public ::testing::TestWithParam<Scenario> {};
 
-TEST_P(EntryScenario, ShowsWhatAPocketCalculatorShows) { expectScenario(GetParam()); }
+TEST_P(EntryScenario, ShowsWhatAPocketCalculatorShows) {
+    expectScenario(GetParam());
+}
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Keys, EntryScenario,
     ::testing::Values(
@@ -49,6 +52,7 @@ INSTANTIATE_TEST_SUITE_P(
         Scenario{"tab closes too", "5{Tab}6", Ja, "5."},
         Scenario{"keys outside the map do nothing", "5!\\bk?", Ja, "5."}),
     rowName);
+// clang-format on
 
 }  // namespace
 }  // namespace vexlo::keyscript::testing

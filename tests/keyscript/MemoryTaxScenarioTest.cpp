@@ -7,7 +7,9 @@ namespace {
 
 class MemoryScenario : public ::testing::TestWithParam<Scenario> {};
 
-TEST_P(MemoryScenario, KeepsRegisterAndMarks) { expectScenario(GetParam()); }
+TEST_P(MemoryScenario, KeepsRegisterAndMarks) {
+    expectScenario(GetParam());
+}
 
 const Message JaRecallInteger{"【ベクロ】", "表示行数をオーバーしました。1"};
 const Message JaRecallLong{"【ベクロ】", "表示行数をオーバーしました。2"};
@@ -17,6 +19,7 @@ const std::string FifteenDigitRegister = "99999999999999{Ctrl+D}{Ctrl+D}@a";
 // Thirteen integer digits and a fraction: 1,234,567,890,123.12 fills the display.
 const std::string LongFractionRegister = "1234567890123.12{Ctrl+D}@a";
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Register, MemoryScenario,
     ::testing::Values(
@@ -66,11 +69,15 @@ INSTANTIATE_TEST_SUITE_P(
                  .start = En, .display = "0.", .messages = {EnOverflow}, .FirstOperand = 0,
                  .MemoryValue = 0}),
     rowName);
+// clang-format on
 
 class TaxScenario : public ::testing::TestWithParam<Scenario> {};
 
-TEST_P(TaxScenario, ChangesOnlyTheDisplay) { expectScenario(GetParam()); }
+TEST_P(TaxScenario, ChangesOnlyTheDisplay) {
+    expectScenario(GetParam());
+}
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Rates, TaxScenario,
     ::testing::Values(
@@ -87,6 +94,7 @@ INSTANTIATE_TEST_SUITE_P(
         Scenario{"reduced by menu", "1000{menu:KeigenSyo_Moto}", En, "925.92592592593"},
         Scenario{"state untouched", "7+100{Ctrl+K}=", Ja, "117."}),
     rowName);
+// clang-format on
 
 // An era text in the display is no number: these commands leave everything as it was.
 class OnEraText : public ::testing::TestWithParam<std::string> {};
@@ -112,10 +120,12 @@ TEST_P(OnEraText, ChangesNothing) {
     EXPECT_TRUE(after.platform().messages.shown.empty());
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Commands, OnEraText,
                          ::testing::Values("z", "{Ctrl+Z}", "{Ctrl+D}", "{Ctrl+E}", "{Ctrl+F}",
                                            "{Ctrl+G}", "{Ctrl+K}", "{Ctrl+L}", "{Ctrl+I}",
                                            "{Ctrl+N}", "{click:Percent}"));
+// clang-format on
 
 }  // namespace
 }  // namespace vexlo::keyscript::testing

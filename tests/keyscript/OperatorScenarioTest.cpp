@@ -10,11 +10,14 @@ namespace {
 
 class OperatorScenario : public ::testing::TestWithParam<Scenario> {};
 
-TEST_P(OperatorScenario, EvaluatesLeftToRight) { expectScenario(GetParam()); }
+TEST_P(OperatorScenario, EvaluatesLeftToRight) {
+    expectScenario(GetParam());
+}
 
 const std::string BigProduct = "123456789*1000000000000=";
 const std::string LongSum = "99999999999999+9999999=";
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Arithmetic, OperatorScenario,
     ::testing::Values(
@@ -36,7 +39,9 @@ INSTANTIATE_TEST_SUITE_P(
         Scenario{"Enter blanks the mark with nothing", "5+3{Enter}", Ja, "8.", ""},
         Scenario{"Ctrl+M stores, then evaluates", "5+3{Ctrl+M}ca", Ja, "3."}),
     rowName);
+// clang-format on
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     DivisionByZero, OperatorScenario,
     ::testing::Values(
@@ -46,7 +51,9 @@ INSTANTIATE_TEST_SUITE_P(
         Scenario{"English quiet", "8/0=", EnQuiet, "8.", " ", {}, {}},
         Scenario{"left operand survives", "8/0=+2=", Ja, "10.", {}, {}, {JaDivide}}),
     rowName);
+// clang-format on
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     LongResults, OperatorScenario,
     ::testing::Values(
@@ -63,7 +70,9 @@ INSTANTIATE_TEST_SUITE_P(
         Scenario{"Japanese twenty-character sum", LongSum, Ja, "100,000,009,999,998.", "", {},
                  {JaOverflowResult}}),
     rowName);
+// clang-format on
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Percent, OperatorScenario,
     ::testing::Values(
@@ -76,6 +85,7 @@ INSTANTIATE_TEST_SUITE_P(
         Scenario{"bracket is percent", "200*5]", Ja, "10."},
         Scenario{"English", "200*5%", En, "10."}),
     rowName);
+// clang-format on
 
 // A chain of products runs past the double range; the result is never kept or shown.
 class NonFiniteResult : public ::testing::TestWithParam<std::pair<Start, std::vector<Message>>> {};
@@ -92,9 +102,9 @@ TEST_P(NonFiniteResult, ClearsTheCalculationInsteadOfShowingIt) {
     EXPECT_EQ(calc.state.FirstOperand, 0);
     const auto shown = messagesOf(session);
     ASSERT_GE(shown.size(), lastMessages.size());
-    EXPECT_EQ(std::vector<Message>(shown.end() - static_cast<long>(lastMessages.size()),
-                                   shown.end()),
-              lastMessages);
+    EXPECT_EQ(
+        std::vector<Message>(shown.end() - static_cast<long>(lastMessages.size()), shown.end()),
+        lastMessages);
 
     Session next(optionsFor(start));
     runOrFail(next, script + "+1=");
@@ -102,12 +112,14 @@ TEST_P(NonFiniteResult, ClearsTheCalculationInsteadOfShowingIt) {
     EXPECT_TRUE(std::isfinite(next.window().calc.state.FirstOperand));
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     BothLanguages, NonFiniteResult,
     ::testing::Values(std::pair{Ja, std::vector<Message>{JaOverflow}},
                       std::pair{JaQuiet, std::vector<Message>{}},
                       std::pair{En, std::vector<Message>{EnOverflow}},
                       std::pair{EnQuiet, std::vector<Message>{}}));
+// clang-format on
 
 }  // namespace
 }  // namespace vexlo::keyscript::testing

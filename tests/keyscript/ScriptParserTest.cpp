@@ -30,6 +30,7 @@ TEST_P(ScriptKey, IsOneKeyPressAsTheWindowReceivesIt) {
     EXPECT_EQ(event.source, row.script);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Forms, ScriptKey,
     ::testing::Values(KeyRow{"a", 65, 0, U'a'}, KeyRow{"Z", 90, 1, U'Z'},
@@ -41,6 +42,7 @@ INSTANTIATE_TEST_SUITE_P(
                       KeyRow{"{Space}", 32, 0, 32}, KeyRow{"{F1}", 112, 0, 0},
                       KeyRow{"{Ctrl+C}", 67, 2, 3}, KeyRow{"{Ctrl+m}", 77, 2, 13},
                       KeyRow{"{{}", 0, 0, U'{'}, KeyRow{"{}}", 0, 0, U'}'}));
+// clang-format on
 
 TEST(ScriptEvents, NameTheirTargets) {
     const auto parsed = parseScript(
@@ -80,6 +82,7 @@ TEST_P(ClipText, RunsToTheFirstSingleClosingBrace) {
     EXPECT_EQ(parsed.events[0].text, GetParam().text);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Texts, ClipText,
                          ::testing::Values(ClipRow{"{clip:12.5}", "12.5"}, ClipRow{"{clip:}", ""},
                                            ClipRow{"{clip:a}}b}", "a}b"},
@@ -87,6 +90,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, ClipText,
                                            ClipRow{"{clip:{x}", "{x"},
                                            ClipRow{"{clip:a}}}}}5", "a}}"},
                                            ClipRow{"{clip:一\n二}", "一\n二"}));
+// clang-format on
 
 TEST(ScriptEvents, CarryTheirPositionsInCharacters) {
     const auto parsed = parseScript("1{Enter}あ{clip:x}2");
@@ -102,7 +106,9 @@ struct ErrorRow {
     std::string says;
 };
 
-std::ostream& operator<<(std::ostream& out, const ErrorRow& row) { return out << row.script; }
+std::ostream& operator<<(std::ostream& out, const ErrorRow& row) {
+    return out << row.script;
+}
 
 class MalformedScript : public ::testing::TestWithParam<ErrorRow> {};
 
@@ -115,6 +121,7 @@ TEST_P(MalformedScript, IsRefusedWithItsPosition) {
     EXPECT_NE(parsed.error->message.find(row.says), std::string::npos) << parsed.error->message;
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Syntax, MalformedScript,
     ::testing::Values(ErrorRow{"{Enter", 1, "unbalanced"}, ErrorRow{"12{", 3, "unbalanced"},
@@ -132,7 +139,9 @@ INSTANTIATE_TEST_SUITE_P(
                       ErrorRow{"{resize:a,b}", 1, "resize"},
                       ErrorRow{"{resize:-5,100}", 1, "resize"},
                       ErrorRow{"ab{clip:xyz", 3, "clip"}, ErrorRow{"{clip:a}}", 1, "clip"}));
+// clang-format on
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Utf8, MalformedScript,
     ::testing::Values(ErrorRow{"ab\xff", 3, "invalid UTF-8 (byte 3)"},
@@ -141,6 +150,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ErrorRow{"1\xed\xa0\x80", 2, "invalid UTF-8"},
                       ErrorRow{"\xf4\x90\x80\x80", 1, "invalid UTF-8"},
                       ErrorRow{"{clip:\x80}", 7, "invalid UTF-8"}));
+// clang-format on
 
 // Names that the window does not know are refused before anything runs.
 class UnknownTarget : public ::testing::TestWithParam<ErrorRow> {};
@@ -159,6 +169,7 @@ TEST_P(UnknownTarget, IsRefusedBeforeLoading) {
     EXPECT_FALSE(session.window().form.visible());
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Window, UnknownTarget,
     ::testing::Values(ErrorRow{"5{close}{menu:Nope}", 9, "unknown menu item Nope"},
@@ -171,6 +182,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ErrorRow{"{click:Number(10)}", 1, "unknown control Number(10)"},
                       ErrorRow{"{click:Readout}", 1, "cannot be clicked"},
                       ErrorRow{"{rightclick:Readout}", 1, "not available yet"}));
+// clang-format on
 
 }  // namespace
 }  // namespace vexlo::keyscript

@@ -41,12 +41,14 @@ TEST_P(StartOptions, OverrideTheFileWithoutWritingIt) {
     EXPECT_EQ(file.writeCount(), 0);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Rows, StartOptions,
     ::testing::Values(OverrideRow{std::nullopt, std::nullopt, 1, "1", "【VexloKun】"},
                       OverrideRow{0, std::nullopt, 0, "1", "【ベクロ】"},
                       OverrideRow{std::nullopt, 0, 1, "0", "【VexloKun】"},
                       OverrideRow{0, 0, 0, "0", "【ベクロ】"}));
+// clang-format on
 
 TEST(StartOptions, LetTheProgramsOwnWritesThrough) {
     platform::MemoryProfileFile file(StoredEnglishQuiet);
@@ -75,7 +77,7 @@ TEST(Trace, KeepsTheDisplayAfterEveryEvent) {
     std::vector<std::pair<std::string, std::string>> steps;
     for (const auto& step : session.trace()) steps.emplace_back(step.event, step.display);
     const std::vector<std::pair<std::string, std::string>> expected{
-        {"1", "1."},  {"2", "12."},        {"+", "12."},        {"3", "3."},
+        {"1", "1."},   {"2", "12."},          {"+", "12."},        {"3", "3."},
         {"%", "0.36"}, {"{Ctrl+K}", "0.396"}, {"{close}", "0.396"}};
     EXPECT_EQ(steps, expected);
 }
@@ -110,10 +112,12 @@ TEST_P(UserResize, SnapsToASizeClass) {
     EXPECT_EQ(session.window().calc.Readout.width(), row.width - 360);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Drags, UserResize,
                          ::testing::Values(ResizeRow{"{resize:1500,5000}", 1620, 5000, 30},
                                            ResizeRow{"{resize:1200,3000}", 1356, 4400, 19},
                                            ResizeRow{"{resize:2500,9000}", 1800, 7000, 40.5}));
+// clang-format on
 
 TEST(Click, PressesTheKeypadAsAUserWould) {
     Session session({});
