@@ -74,12 +74,15 @@ class GeometryTest : public ViewFixture {
 protected:
     QRect displayRect() const { return window.labelFor(main.calc.Readout)->geometry(); }
 
+    QSize clientFor(platform::Twips height, platform::Twips width) const {
+        const PixelScale scale = window.pixelScale();
+        return {toPixels(width - NominalNonClientWidth, scale.x),
+                toPixels(height - NominalNonClientHeight, scale.y) + window.menuBarHeight()};
+    }
+
     // The window manager resizing the window as a user's drag.
     void dragTo(platform::Twips height, platform::Twips width) {
-        const PixelScale scale = window.pixelScale();
-        const QSize client(toPixels(width - NominalNonClientWidth, scale.x),
-                           toPixels(height - NominalNonClientHeight, scale.y) + window.menuBarHeight());
-        window.resize(client);
+        window.resize(clientFor(height, width));
         processEvents();
     }
 };
@@ -132,6 +135,20 @@ TEST_F(GeometryTest, WindowWaitsForTheResizingToPauseBeforeItSnaps) {
 
     window.setSnapDelay(std::chrono::milliseconds(0));
     processEvents();
+    EXPECT_EQ(window.size(), window.modelClientSize());
+}
+
+TEST_F(GeometryTest, AWindowManagerKeepingItsOwnSizeIsNotAskedAgainAndAgain) {
+    dragTo(1500, 5295);
+    ASSERT_EQ(window.size(), window.modelClientSize());
+    // The manager answers the snap with the dragged size once more (a tiling manager would).
+    window.resize(clientFor(1500, 5295));
+    processEvents();
+    EXPECT_EQ(window.size(), clientFor(1500, 5295)) << "no second request for the same exchange";
+    EXPECT_EQ(main.form.height(), 1620);
+
+    dragTo(2500, 5295);  // a new drag is a new exchange
+    EXPECT_EQ(main.form.height(), 1800);
     EXPECT_EQ(window.size(), window.modelClientSize());
 }
 

@@ -151,6 +151,8 @@ void FormWindow::flush() {
 void FormWindow::applyGeometry() {
     const QSize target = modelClientSize();
     if (size() != target && !snapTimer_.isActive()) {
+        requested_ = target;
+        requestedFrom_ = size();
         Syncing syncing(syncing_);
         resize(target);
     }
@@ -173,14 +175,11 @@ void FormWindow::setVisible(bool visible) {
 void FormWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     if (!isVisible() || form_.closed()) return;
+    if (syncing_) return;  // the window's own request, as Qt reports it at once
     const QSize now = event->size();
-    if (now == modelClientSize()) {
-        lastUserSize_ = QSize();
-        return;
-    }
-    // The same size once more after the window asked for the model's: the window manager keeps
-    // its own (a tiling manager, say), and asking again would only repeat the exchange.
-    if (syncing_ || now == lastUserSize_) return;
+    const bool refused = requested_.isValid() && now != requested_ && now == requestedFrom_;
+    requested_ = QSize();
+    if (refused || now == modelClientSize()) return;
     userResized(now);
 }
 
@@ -191,7 +190,6 @@ void FormWindow::userResized(QSize size) {
     // A side the user left alone keeps the model's exact twips, which pixels cannot express.
     if (size.width() == expected.width()) outer.width = form_.width();
     if (size.height() == expected.height()) outer.height = form_.height();
-    lastUserSize_ = size;
     snapTimer_.start();
     form_.resizeByUser(outer.height, outer.width);
     flush();

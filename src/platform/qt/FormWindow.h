@@ -90,7 +90,11 @@ private:
     bool syncing_ = false;    // the view itself is resizing or moving the window
     bool positioned_ = false;
     bool closing_ = false;
-    QSize lastUserSize_;      // the last size taken from the window manager as a user's resize
+    // The window's last size request and the size it had then: that size coming back means the
+    // window manager keeps its own (a tiling manager, say), and asking again would only repeat
+    // the exchange.
+    QSize requested_;
+    QSize requestedFrom_;
     QTimer snapTimer_;
 };
 
