@@ -58,7 +58,8 @@ public:
 
     // Operators and percent.
     void Operator_Click(int index);
-    void Percent_Click();
+    // Returns false, changing nothing, when the display is not a number.
+    bool Percent_Click();
 
     // Memory register.
     void Text_Mem_Click();

@@ -23,7 +23,10 @@ void Calculator::Number_Click(int index) {
         if (const auto point = display().find('.'); point != std::string::npos) {
             setDisplay(display().substr(0, point) + digit + ".");
         }
+        const bool negative = display().starts_with('-');
         setDisplay(entryRule(display(), patterns::Entry));
+        // A negative entry keeps its sign while its integer part is still 0 ("-0." then -0.5).
+        if (negative && display() == "0.") setDisplay("-0.");
 
         if (isFull(display()) && warningsShown()) {
             if (japanese()) {

@@ -85,10 +85,12 @@ void Calculator::Form_KeyPress(char32_t& character) {
     } else if (c == U'.') {
         Decimal_Click();
     } else if (c == U'%' || c == U']') {
-        Percent_Click();
-        MEM2.setCaption("%");
-        // Evaluates the percent result at once, as if "=" had been typed.
-        services_.keys.post({platform::keys::Enter, 0, U'\r'});
+        // Evaluates the percent result at once, as if "=" had been typed; an era text in the
+        // display is left alone, mark and all.
+        if (Percent_Click()) {
+            MEM2.setCaption("%");
+            services_.keys.post({platform::keys::Enter, 0, U'\r'});
+        }
     } else if (c == U' ') {
         if (hooks.WA_SEI_Click) hooks.WA_SEI_Click();
     } else if (c == platform::keys::Backspace || c == U':') {

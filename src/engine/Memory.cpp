@@ -127,7 +127,11 @@ void Calculator::Mem_Text_Click() {
             }
         }
     }
-    state.FirstOperand = state.MemoryValue;
+    // After an operator the recalled value is the right operand: the left one stays.
+    const bool awaitingRightOperand =
+        state.LastEntryKind == "OPS" && (state.PendingOperator == "+" || state.PendingOperator == "-" ||
+                                         state.PendingOperator == "X" || state.PendingOperator == "/");
+    if (!awaitingRightOperand) state.FirstOperand = state.MemoryValue;
     if (pointPosition(plain) < 13) {
         setDisplay(entryRule(state.MemoryValue, patterns::Entry));
         return;

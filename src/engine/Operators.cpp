@@ -157,10 +157,10 @@ void Calculator::Operator_Click(int index) {
     }
 }
 
-void Calculator::Percent_Click() {
+bool Calculator::Percent_Click() {
     // A display that is not a number (an era text) leaves everything as it is.
     const auto value = readNumber(display());
-    if (!value) return;
+    if (!value) return false;
     setDisplay(plainText(*value / 100));
     setDisplay(entryRule(display(), patterns::Entry));
     if (textLength(display()) == DisplayWidth) {
@@ -170,6 +170,7 @@ void Calculator::Percent_Click() {
     state.PendingOperator = "%";
     state.PointEntered = True;
     ++state.OperandCount;
+    return true;
 }
 
 }  // namespace vexlo::engine
