@@ -12,7 +12,7 @@ namespace vexlo::qtview::testing {
 namespace {
 
 class QtClipboardTest : public ::testing::Test {
-protected:
+  protected:
     void TearDown() override { QGuiApplication::clipboard()->clear(); }
     QtClipboard clipboard;
 };
@@ -44,7 +44,7 @@ TEST_F(QtClipboardTest, TextPutThereByAnotherProgramIsRead) {
 }
 
 class DisplayClipboardTest : public ViewFixture {
-protected:
+  protected:
     void TearDown() override { QGuiApplication::clipboard()->clear(); }
 
     void mouse(QEvent::Type type, Qt::MouseButton button, Qt::KeyboardModifiers mods = {}) {

@@ -71,7 +71,7 @@ TEST(WindowMetricsTest, NominalFrameIsTheOnlyNonClientPartInTheModel) {
 }
 
 class GeometryTest : public ViewFixture {
-protected:
+  protected:
     QRect displayRect() const { return window.labelFor(main.calc.Readout)->geometry(); }
 
     QSize clientFor(platform::Twips height, platform::Twips width) const {
@@ -103,10 +103,10 @@ struct DragRow {
 
 TEST_F(GeometryTest, UsersResizeSnapsToTheSizeClassesAndTheDisplayStaysInView) {
     const DragRow rows[] = {
-        {1500, 5295, 1620, 5295, 30},  {1200, 5295, 1356, 5295, 19},
+        {1500, 5295, 1620, 5295, 30},   {1200, 5295, 1356, 5295, 19},
         {2500, 5295, 1800, 5295, 40.5}, {1700, 6000, 1620, 6000, 30},
-        {1356, 3000, 1356, 4400, 19},  {1356, 9000, 1356, 7000, 19},
-        {900, 5000, 1356, 5000, 19},   {1800, 4500, 1800, 4500, 40.5},
+        {1356, 3000, 1356, 4400, 19},   {1356, 9000, 1356, 7000, 19},
+        {900, 5000, 1356, 5000, 19},    {1800, 4500, 1800, 4500, 40.5},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(std::to_string(row.dragHeight) + "x" + std::to_string(row.dragWidth));

@@ -31,7 +31,9 @@ struct KeyRow {
     KeyStroke expected;
 };
 
-void PrintTo(const KeyRow& row, std::ostream* out) { *out << row.name; }
+void PrintTo(const KeyRow& row, std::ostream* out) {
+    *out << row.name;
+}
 
 const std::vector<KeyRow> KeyRows = {
     {"digit", Qt::Key_1, Qt::NoModifier, "1", {49, 0, U'1'}},
@@ -72,19 +74,18 @@ TEST_P(KeyStrokeTest, ReadsAsTheWindowsKeyEvents) {
     EXPECT_EQ(keyStroke(event), row.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Keys, KeyStrokeTest, ::testing::ValuesIn(KeyRows),
-                         [](const auto& info) {
-                             std::string name;
-                             for (const char c : std::string(info.param.name)) {
-                                 name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-                             }
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Keys, KeyStrokeTest, ::testing::ValuesIn(KeyRows), [](const auto& info) {
+    std::string name;
+    for (const char c : std::string(info.param.name)) {
+        name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+    }
+    return name;
+});
 
 TEST(KeyEventForTest, PostedKeysReadBackAsTheyWereSent) {
     const std::vector<KeyStroke> strokes = {
-        {13, 0, U'\r'}, {27, 0, 27},  {9, 0, 9},    {8, 0, 8},       {32, 0, U' '},
-        {112, 0, 0},    {49, 0, U'1'}, {65, 1, U'A'}, {65, 2, 1},     {77, 2, 13},
+        {13, 0, U'\r'}, {27, 0, 27},   {9, 0, 9},     {8, 0, 8},       {32, 0, U' '},
+        {112, 0, 0},    {49, 0, U'1'}, {65, 1, U'A'}, {65, 2, 1},      {77, 2, 13},
         {0, 0, U'９'},  {0, 0, 0},     {37, 1, U'%'}, {0xC4, 1, U'Ä'},
     };
     for (const KeyStroke& stroke : strokes) {

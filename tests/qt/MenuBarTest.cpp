@@ -23,7 +23,9 @@ TEST(MenuTextTest, AccessKeysStayAndEveryOtherAmpersandIsShownAsItIs) {
         {"編集", {}, "編集"},
         {"オプション(&O)", {}, "オプション(&O)"},
         {"フォント選択(&F)...", {}, "フォント選択(&F)..."},
-        {"(M)表示数値メモリーへ----【Ｚ】/【&】キー", {}, "(M)表示数値メモリーへ----【Ｚ】/【&&】キー"},
+        {"(M)表示数値メモリーへ----【Ｚ】/【&】キー",
+         {},
+         "(M)表示数値メモリーへ----【Ｚ】/【&&】キー"},
         {"【＆】", {}, "【＆】"},  // the full-width ampersand is a plain character
         {"&", {}, "&&"},
         {"&1", {}, "&&1"},
@@ -39,7 +41,7 @@ TEST(MenuTextTest, AccessKeysStayAndEveryOtherAmpersandIsShownAsItIs) {
 }
 
 class MenuBarTest : public ViewFixture {
-protected:
+  protected:
     QAction* action(const char* name, int index = -1) {
         const platform::MenuItem* item = main.form.findMenu(name, index);
         return item == nullptr ? nullptr : window.menus().actionFor(*item);
@@ -59,8 +61,8 @@ TEST_F(MenuBarTest, TheTreeMirrorsTheModelsMenusItemByItem) {
             EXPECT_EQ(shown.isSeparator(), item.isSeparator());
             const bool onMenuBar = item.parent() == nullptr;
             if (!item.isSeparator()) {
-                EXPECT_EQ(shown.text(),
-                          menuText(item.caption(), onMenuBar ? platform::Shortcut{} : item.shortcut()));
+                EXPECT_EQ(shown.text(), menuText(item.caption(), onMenuBar ? platform::Shortcut{}
+                                                                           : item.shortcut()));
             }
             EXPECT_EQ(shown.isChecked(), item.checked());
             EXPECT_EQ(shown.isEnabled(), item.enabled());
@@ -85,11 +87,14 @@ TEST_F(MenuBarTest, TheTreeMirrorsTheModelsMenusItemByItem) {
 TEST_F(MenuBarTest, CaptionsSeparatorsAndShortcutTextsAsTheUserSeesThem) {
     EXPECT_EQ(action("Menu_File")->text(), QString::fromUtf8("編集"));
     EXPECT_EQ(action("All_Cancel")->text(),
-              QString::fromUtf8("全入力取り消し・・・・・・・・・・・・・・・・・・【C】/【[】キー\tCtrl+A"));
+              QString::fromUtf8(
+                  "全入力取り消し・・・・・・・・・・・・・・・・・・【C】/【[】キー\tCtrl+A"));
     EXPECT_EQ(action("SEI_WA")->text(),
-              QString::fromUtf8("西暦→和暦変換・・・・・・・・・・・・・・・・・【Bs】/【:】キー\tCtrl+S"));
+              QString::fromUtf8(
+                  "西暦→和暦変換・・・・・・・・・・・・・・・・・【Bs】/【:】キー\tCtrl+S"));
     EXPECT_EQ(action("All_Exit")->text(),
-              QString::fromUtf8("終了・・・・・・・・・・・・・・・・・・・・・・・・・・【Esc】/【Tab】キー"));
+              QString::fromUtf8(
+                  "終了・・・・・・・・・・・・・・・・・・・・・・・・・・【Esc】/【Tab】キー"));
     EXPECT_EQ(action("HHH", 0)->text(), QString::fromUtf8("目次\tF1"));
     EXPECT_TRUE(action("Kugiri")->isSeparator());
     EXPECT_TRUE(action("KUGIR2")->isSeparator());

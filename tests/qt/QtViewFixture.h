@@ -21,14 +21,14 @@ namespace vexlo::qtview::testing {
 
 // One QApplication for the whole test program, always on the offscreen platform.
 class QtEnvironment : public ::testing::Environment {
-public:
+  public:
     void SetUp() override {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         app_ = std::make_unique<QApplication>(argc_, argv_);
     }
     void TearDown() override { app_.reset(); }
 
-private:
+  private:
     int argc_ = 1;
     char name_[16] = "qt_tests";
     char* argv_[2] = {name_, nullptr};
@@ -42,7 +42,7 @@ inline void processEvents() {
 // The main window after its start-up step, shown. Messages are recorded (a modal box would wait
 // for a user); every other service is the Qt one.
 class ViewFixture : public ::testing::Test {
-protected:
+  protected:
     explicit ViewFixture(std::string settings = {}) : profile(std::move(settings)) {}
 
     void SetUp() override {

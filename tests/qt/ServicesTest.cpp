@@ -53,7 +53,9 @@ TEST(QtMessageBoxTest, ModalWarningWithTitleTextAndOkThatTheCallerWaitsFor) {
 TEST(QtKeyQueueTest, PostedKeyArrivesLaterAsAKeyEvent) {
     struct Catcher : QWidget {
         std::vector<std::pair<int, QString>> keys;
-        void keyPressEvent(QKeyEvent* event) override { keys.emplace_back(event->key(), event->text()); }
+        void keyPressEvent(QKeyEvent* event) override {
+            keys.emplace_back(event->key(), event->text());
+        }
     } target;
     QtKeyQueue queue;
     queue.post({platform::keys::Enter, 0, U'\r'});  // no target yet: dropped
@@ -67,7 +69,7 @@ TEST(QtKeyQueueTest, PostedKeyArrivesLaterAsAKeyEvent) {
 }
 
 class MouseTest : public ViewFixture {
-protected:
+  protected:
     struct Press {
         std::string control;
         int button, shift;
@@ -78,7 +80,9 @@ protected:
         window.onMouseDown = [this](const platform::Control& c, int button, int shift) {
             presses.push_back({c.key(), button, shift});
         };
-        window.onDoubleClick = [this](const platform::Control& c) { doubleClicks.push_back(c.key()); };
+        window.onDoubleClick = [this](const platform::Control& c) {
+            doubleClicks.push_back(c.key());
+        };
     }
 
     void mouse(const platform::Control& control, QEvent::Type type, Qt::MouseButton button,

@@ -8,14 +8,14 @@
 namespace vexlo::qtview {
 
 class CalculatorView {
-public:
+  public:
     explicit CalculatorView(shell::MainWindow& main);
     CalculatorView(const CalculatorView&) = delete;
     CalculatorView& operator=(const CalculatorView&) = delete;
 
     FormWindow& window() { return window_; }
 
-private:
+  private:
     shell::MainWindow& main_;
     FormWindow window_;
 };

@@ -18,7 +18,7 @@ class QWidget;
 namespace vexlo::qtview {
 
 class ControlWidgets {
-public:
+  public:
     // `mouseFilter` watches the mouse on every label made.
     ControlWidgets(QWidget& surface, const platform::Form& form, QObject& mouseFilter);
     ControlWidgets(const ControlWidgets&) = delete;
@@ -34,7 +34,7 @@ public:
     QLabel* labelFor(const platform::Control& control) const;
     const platform::Control* controlOf(const QObject* widget) const;
 
-private:
+  private:
     void restack();
 
     QWidget& surface_;

@@ -20,23 +20,27 @@ namespace {
 
 // Marks the window's own resizes and moves, whose events are no user's doing.
 class Syncing {
-public:
+  public:
     explicit Syncing(bool& flag) : flag_(flag), previous_(flag) { flag_ = true; }
     ~Syncing() { flag_ = previous_; }
     Syncing(const Syncing&) = delete;
     Syncing& operator=(const Syncing&) = delete;
 
-private:
+  private:
     bool& flag_;
     bool previous_;
 };
 
 int buttonCode(Qt::MouseButton button) {
     switch (button) {
-        case Qt::LeftButton: return 1;
-        case Qt::RightButton: return 2;
-        case Qt::MiddleButton: return 4;
-        default: return 0;
+        case Qt::LeftButton:
+            return 1;
+        case Qt::RightButton:
+            return 2;
+        case Qt::MiddleButton:
+            return 4;
+        default:
+            return 0;
     }
 }
 
@@ -73,7 +77,9 @@ FormWindow::FormWindow(platform::Form& form, QWidget* parent)
     controls_->updateAll(pixelScale(), contentSize());
 }
 
-FormWindow::~FormWindow() { QCoreApplication::instance()->removeEventFilter(this); }
+FormWindow::~FormWindow() {
+    QCoreApplication::instance()->removeEventFilter(this);
+}
 
 void FormWindow::setAlignment(const platform::Control& control, Qt::Alignment alignment) {
     controls_->setAlignment(control, alignment);
@@ -185,8 +191,7 @@ void FormWindow::resizeEvent(QResizeEvent* event) {
 
 void FormWindow::userResized(QSize size) {
     const QSize expected = modelClientSize();
-    OuterSize outer =
-        outerSizeFor({size.width(), size.height()}, menuBarHeight(), pixelScale());
+    OuterSize outer = outerSizeFor({size.width(), size.height()}, menuBarHeight(), pixelScale());
     // A side the user left alone keeps the model's exact twips, which pixels cannot express.
     if (size.width() == expected.width()) outer.width = form_.width();
     if (size.height() == expected.height()) outer.height = form_.height();
@@ -231,11 +236,13 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::KeyRelease:
         case QEvent::ShortcutOverride:
         case QEvent::InputMethod:
-            if (auto* widget = qobject_cast<QWidget*>(watched); widget && widget->window() == this) {
+            if (auto* widget = qobject_cast<QWidget*>(watched);
+                widget && widget->window() == this) {
                 return filterKey(*widget, *event);
             }
             return false;
-        default: return false;
+        default:
+            return false;
     }
 }
 
@@ -244,7 +251,8 @@ bool FormWindow::filterKey(QWidget& receiver, QEvent& event) {
     // Keyboard navigation of the menu bar (after Alt) stays with the menu bar.
     if (&receiver == menuBar() && menuBar()->activeAction() != nullptr) return false;
     if (event.type() == QEvent::InputMethod) {
-        for (const auto& key : committedKeys(static_cast<QInputMethodEvent&>(event).commitString())) {
+        for (const auto& key :
+             committedKeys(static_cast<QInputMethodEvent&>(event).commitString())) {
             deliver(key);
         }
         return true;
@@ -256,8 +264,11 @@ bool FormWindow::filterKey(QWidget& receiver, QEvent& event) {
             // Accepted: the key comes as a key press, and no Qt shortcut fires on it.
             event.accept();
             return true;
-        case QEvent::KeyPress: deliver(keyStroke(key)); return true;
-        default: return true;
+        case QEvent::KeyPress:
+            deliver(keyStroke(key));
+            return true;
+        default:
+            return true;
     }
 }
 

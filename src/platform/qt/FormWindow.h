@@ -31,7 +31,7 @@ class MenuBarView;
 class FormWindow : public QMainWindow {
     Q_OBJECT
 
-public:
+  public:
     explicit FormWindow(platform::Form& form, QWidget* parent = nullptr);
     ~FormWindow() override;
 
@@ -63,13 +63,13 @@ public:
 
     void setVisible(bool visible) override;
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void changed(const platform::Control* control);
     void scheduleFlush();
     void applyGeometry();
@@ -87,7 +87,7 @@ private:
     std::unique_ptr<ControlWidgets> controls_;
     bool dirty_ = true;
     bool flushQueued_ = false;
-    bool syncing_ = false;    // the view itself is resizing or moving the window
+    bool syncing_ = false;  // the view itself is resizing or moving the window
     bool positioned_ = false;
     bool closing_ = false;
     // The window's last size request and the size it had then: that size coming back means the

@@ -10,17 +10,24 @@ namespace {
 
 constexpr int FunctionKeyCount = 24;
 
-bool isLetter(int qtKey) { return qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z; }
+bool isLetter(int qtKey) {
+    return qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z;
+}
 
 int keyCodeOf(int qtKey) {
     switch (qtKey) {
         case Qt::Key_Return:
-        case Qt::Key_Enter: return keys::Enter;
-        case Qt::Key_Escape: return keys::Escape;
+        case Qt::Key_Enter:
+            return keys::Enter;
+        case Qt::Key_Escape:
+            return keys::Escape;
         case Qt::Key_Tab:
-        case Qt::Key_Backtab: return keys::Tab;
-        case Qt::Key_Backspace: return keys::Backspace;
-        default: break;
+        case Qt::Key_Backtab:
+            return keys::Tab;
+        case Qt::Key_Backspace:
+            return keys::Backspace;
+        default:
+            break;
     }
     if (qtKey >= Qt::Key_F1 && qtKey < Qt::Key_F1 + FunctionKeyCount) {
         return keys::F1 + (qtKey - Qt::Key_F1);
@@ -31,11 +38,16 @@ int keyCodeOf(int qtKey) {
 
 int qtKeyOf(int keyCode) {
     switch (keyCode) {
-        case keys::Enter: return Qt::Key_Return;
-        case keys::Escape: return Qt::Key_Escape;
-        case keys::Tab: return Qt::Key_Tab;
-        case keys::Backspace: return Qt::Key_Backspace;
-        default: break;
+        case keys::Enter:
+            return Qt::Key_Return;
+        case keys::Escape:
+            return Qt::Key_Escape;
+        case keys::Tab:
+            return Qt::Key_Tab;
+        case keys::Backspace:
+            return Qt::Key_Backspace;
+        default:
+            break;
     }
     if (keyCode >= keys::F1 && keyCode < keys::F1 + FunctionKeyCount) {
         return Qt::Key_F1 + (keyCode - keys::F1);
@@ -62,8 +74,11 @@ platform::KeyStroke keyStroke(const QKeyEvent& event) {
         case keys::Enter:
         case keys::Tab:
         case keys::Escape:
-        case keys::Backspace: key.character = static_cast<char32_t>(key.keyCode); return key;
-        default: break;
+        case keys::Backspace:
+            key.character = static_cast<char32_t>(key.keyCode);
+            return key;
+        default:
+            break;
     }
     if (mods.testFlag(Qt::ControlModifier)) {
         key.character = isLetter(qtKey) ? static_cast<char32_t>(qtKey - 64) : 0;
@@ -77,7 +92,8 @@ platform::KeyStroke keyStroke(const QKeyEvent& event) {
 
 std::vector<platform::KeyStroke> committedKeys(const QString& commit) {
     std::vector<platform::KeyStroke> strokes;
-    for (const uint point : commit.toUcs4()) strokes.push_back({0, 0, static_cast<char32_t>(point)});
+    for (const uint point : commit.toUcs4())
+        strokes.push_back({0, 0, static_cast<char32_t>(point)});
     return strokes;
 }
 

@@ -95,7 +95,8 @@ void MenuBarView::render(const Entry& entry) {
     QAction& action = *entry.action;
     action.setSeparator(item.isSeparator());
     if (item.isSeparator()) return;
-    action.setText(menuText(item.caption(), entry.onMenuBar ? platform::Shortcut{} : item.shortcut()));
+    action.setText(
+        menuText(item.caption(), entry.onMenuBar ? platform::Shortcut{} : item.shortcut()));
     action.setEnabled(item.enabled());
     // Only a ticked item is checkable, so unticked items show no empty box.
     action.setCheckable(item.checked());

@@ -22,7 +22,7 @@ namespace vexlo::qtview {
 QString menuText(std::string_view caption, const platform::Shortcut& shortcut = {});
 
 class MenuBarView {
-public:
+  public:
     // `chosen` runs after a menu item's handler has returned.
     MenuBarView(QMenuBar& bar, const platform::Form& form, std::function<void()> chosen);
     MenuBarView(const MenuBarView&) = delete;
@@ -33,7 +33,7 @@ public:
     // The action standing for a model item (for tests and accessibility).
     QAction* actionFor(const platform::MenuItem& item) const;
 
-private:
+  private:
     struct Entry {
         platform::MenuItem* item;
         QAction* action;

@@ -90,9 +90,13 @@ void QtWindowOrder::apply() {
     handle->setFlag(Qt::WindowStaysOnTopHint, topmost_);
 }
 
-double QtScreen::twipsPerPixelX() const { return primaryScale().x; }
+double QtScreen::twipsPerPixelX() const {
+    return primaryScale().x;
+}
 
-double QtScreen::twipsPerPixelY() const { return primaryScale().y; }
+double QtScreen::twipsPerPixelY() const {
+    return primaryScale().y;
+}
 
 platform::Twips QtScreen::width() const {
     const QScreen* screen = QGuiApplication::primaryScreen();

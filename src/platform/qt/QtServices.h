@@ -11,14 +11,14 @@ namespace vexlo::qtview {
 
 // A modal warning with the title and text as given and an OK button; returns when it is closed.
 class QtMessageBox : public platform::MessageBoxService {
-public:
+  public:
     void show(std::string_view title, std::string_view text) override;
     QPointer<QWidget> parent;
 };
 
 // The system clipboard (QClipboard::Clipboard), plain text.
 class QtClipboard : public platform::ClipboardService {
-public:
+  public:
     bool clear() override;
     bool setText(std::string_view text) override;
     std::optional<std::string> text() override;
@@ -27,7 +27,7 @@ public:
 // Posts the key to the window as a key event, so it arrives after the running handler has
 // returned and passes the same key filter as a typed key. Without a window the key is dropped.
 class QtKeyQueue : public platform::KeyQueue {
-public:
+  public:
     void post(const platform::KeyStroke& key) override;
     QPointer<QWidget> target;
 };
@@ -35,12 +35,12 @@ public:
 // Always on top through the window manager's stacking hint; the window is not moved, resized or
 // activated. A request made before the window exists is kept and applied when it is attached.
 class QtWindowOrder : public platform::WindowOrder {
-public:
+  public:
     int setTopmost(bool topmost) override;
     void attach(QWidget& window);
     bool topmost() const { return topmost_; }
 
-private:
+  private:
     void apply();
     QPointer<QWidget> window_;
     bool topmost_ = false;
@@ -48,7 +48,7 @@ private:
 
 // The primary screen, in twips through its logical DPI.
 class QtScreen : public platform::Screen {
-public:
+  public:
     double twipsPerPixelX() const override;
     double twipsPerPixelY() const override;
     platform::Twips width() const override;

@@ -24,7 +24,7 @@ inline constexpr platform::Twips NominalTitleBar = 285;
 inline constexpr platform::Twips NominalBorder = 60;
 inline constexpr platform::Twips NominalMenuBar = 285;
 inline constexpr platform::Twips NominalNonClientHeight =
-    NominalTitleBar + NominalMenuBar + 2 * NominalBorder;               // 690
+    NominalTitleBar + NominalMenuBar + 2 * NominalBorder;                    // 690
 inline constexpr platform::Twips NominalNonClientWidth = 2 * NominalBorder;  // 120
 
 // Twips per pixel in each direction: 1440 / logical DPI (15 at 96 DPI, 7.5 at 192).
