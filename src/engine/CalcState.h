@@ -7,10 +7,10 @@
 namespace vexlo::engine {
 
 struct CalcState {
-    double FirstOperand = 0;   // left operand and running result
-    double SecondOperand = 0;  // right operand of the operation being evaluated
-    double MemoryValue = 0;    // the memory register; 0 doubles as empty
-    double MemoryInput = 0;    // display value taken by the last memory operation
+    double FirstOperand = 0;        // left operand and running result
+    double SecondOperand = 0;       // right operand of the operation being evaluated
+    double MemoryValue = 0;         // the memory register; 0 doubles as empty
+    double MemoryInput = 0;         // display value taken by the last memory operation
     std::int16_t PointEntered = 0;  // -1 once a decimal point is typed in the current entry
     std::int16_t OperandCount = 0;
     std::string LastEntryKind = "NONE";  // "NONE", "NUMS", "OPS", "Ops", "NEG", "CE"

@@ -63,14 +63,13 @@ Calculator::Calculator(platform::Form& form, platform::Services& services)
     MEM1.onChange = [this] { MEM1.setLeft(0); };
 
     for (int i = 0; i < 10; ++i) {
-        Number[static_cast<std::size_t>(i)] =
-            &addKey(form, "Number", i, std::to_string(i), (i % 5) * KeySize,
-                    KeypadTop + (i / 5) * KeySize);
+        Number[static_cast<std::size_t>(i)] = &addKey(
+            form, "Number", i, std::to_string(i), (i % 5) * KeySize, KeypadTop + (i / 5) * KeySize);
         Number[static_cast<std::size_t>(i)]->onClick = [this, i] { Number_Click(i); };
     }
     for (int i = 0; i < 5; ++i) {
-        Operator[static_cast<std::size_t>(i)] = &addKey(form, "Operator", i, OperatorCaptions[i],
-                                                        (5 + i) * KeySize, KeypadTop);
+        Operator[static_cast<std::size_t>(i)] =
+            &addKey(form, "Operator", i, OperatorCaptions[i], (5 + i) * KeySize, KeypadTop);
         Operator[static_cast<std::size_t>(i)]->onClick = [this, i] { Operator_Click(i); };
     }
     Cancel.onClick = [this] { Cancel_Click(); };
@@ -78,9 +77,9 @@ Calculator::Calculator(platform::Form& form, platform::Services& services)
     Decimal.onClick = [this] { Decimal_Click(); };
     Percent.onClick = [this] { Percent_Click(); };
 
-    for (auto* hidden : {static_cast<platform::Control*>(&Command1),
-                         static_cast<platform::Control*>(&Command2),
-                         static_cast<platform::Control*>(&ReadoutNul)}) {
+    for (auto* hidden :
+         {static_cast<platform::Control*>(&Command1), static_cast<platform::Control*>(&Command2),
+          static_cast<platform::Control*>(&ReadoutNul)}) {
         hidden->setFontName("ＭＳ Ｐゴシック");
         hidden->setFontSize(9);
     }

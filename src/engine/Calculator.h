@@ -17,7 +17,7 @@
 namespace vexlo::engine {
 
 class Calculator {
-public:
+  public:
     // Creates the display, the mark labels and the keypad on `form`.
     Calculator(platform::Form& form, platform::Services& services);
     Calculator(const Calculator&) = delete;
@@ -98,7 +98,7 @@ public:
     void commonOverflowWarning();
     void untickTargetUnits();
 
-private:
+  private:
     void operatorMarkAndPress(char32_t character);
     void taxCommand(double factor, bool added);
     void paste(bool clearBeforeMessage);

@@ -15,8 +15,11 @@ std::string validUtf8(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size()) {
         const auto lead = static_cast<unsigned char>(text[i]);
-        std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3
-                                           : (lead >> 3) == 0x1E ? 4 : 0;
+        std::size_t length = lead < 0x80           ? 1
+                             : (lead >> 5) == 0x6  ? 2
+                             : (lead >> 4) == 0xE  ? 3
+                             : (lead >> 3) == 0x1E ? 4
+                                                   : 0;
         bool ok = length != 0 && i + length <= text.size();
         for (std::size_t k = 1; ok && k < length; ++k) {
             ok = (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;
@@ -49,7 +52,9 @@ void Calculator::copyDisplay() {
     services_.clipboard.setText(display());
 }
 
-void Calculator::Menu_Copy_Click() { copyDisplay(); }
+void Calculator::Menu_Copy_Click() {
+    copyDisplay();
+}
 
 void Calculator::Command1_Click() {
     Readout.setEnabled(false);
@@ -70,7 +75,11 @@ void Calculator::paste(bool clearBeforeMessage) {
     }
 }
 
-void Calculator::Clip_Menu_Click() { paste(false); }
-void Calculator::Command2_Click() { paste(true); }
+void Calculator::Clip_Menu_Click() {
+    paste(false);
+}
+void Calculator::Command2_Click() {
+    paste(true);
+}
 
 }  // namespace vexlo::engine

@@ -74,6 +74,8 @@ void Calculator::CancelEntry_Click() {
     state.LastEntryKind = "CE";
 }
 
-void Calculator::Readout_DblClick() { Command1.press(); }
+void Calculator::Readout_DblClick() {
+    Command1.press();
+}
 
 }  // namespace vexlo::engine

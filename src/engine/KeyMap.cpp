@@ -16,29 +16,51 @@ constexpr int KeyC = 67, KeyM = 77, KeyS = 83, KeyT = 84;
 char32_t halfWidth(char32_t c) {
     if (c >= U'０' && c <= U'９') return U'0' + (c - U'０');
     switch (c) {
-        case U'．': return U'.';
-        case U'＋': return U'+';
-        case U'－': return U'-';
-        case U'＊': return U'*';
-        case U'／': return U'/';
-        case U'＝': return U'=';
-        case U'％': return U'%';
-        case U'＠': return U'@';
-        default: return c;
+        case U'．':
+            return U'.';
+        case U'＋':
+            return U'+';
+        case U'－':
+            return U'-';
+        case U'＊':
+            return U'*';
+        case U'／':
+            return U'/';
+        case U'＝':
+            return U'=';
+        case U'％':
+            return U'%';
+        case U'＠':
+            return U'@';
+        default:
+            return c;
     }
 }
 
-bool isOneOf(char32_t c, std::u32string_view set) { return set.find(c) != std::u32string_view::npos; }
+bool isOneOf(char32_t c, std::u32string_view set) {
+    return set.find(c) != std::u32string_view::npos;
+}
 
 // The era mark a letter leaves for the next era-to-Western conversion.
 const char* eraMark(char32_t c) {
     switch (c) {
-        case U'm': case U'M': return "明";
-        case U't': case U'T': return "大";
-        case U's': case U'S': return "昭";
-        case U'h': case U'H': return "平";
-        case U'r': case U'R': return "令";
-        default: return nullptr;
+        case U'm':
+        case U'M':
+            return "明";
+        case U't':
+        case U'T':
+            return "大";
+        case U's':
+        case U'S':
+            return "昭";
+        case U'h':
+        case U'H':
+            return "平";
+        case U'r':
+        case U'R':
+            return "令";
+        default:
+            return nullptr;
     }
 }
 

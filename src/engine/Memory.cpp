@@ -39,7 +39,8 @@ void Calculator::Text_PlsMem_Click() {
     if (!std::isfinite(sum)) {
         // A register beyond the number range is never kept.
         if (warningsShown()) {
-            showMessage(messageTitle(), japanese() ? messages::Overflow : messages::OverflowEnglish);
+            showMessage(messageTitle(),
+                        japanese() ? messages::Overflow : messages::OverflowEnglish);
         }
         return;
     }
@@ -64,7 +65,8 @@ void Calculator::Text_TakeMem_Click() {
     const double difference = state.MemoryValue - *value;
     if (!std::isfinite(difference)) {
         if (warningsShown()) {
-            showMessage(messageTitle(), japanese() ? messages::Overflow : messages::OverflowEnglish);
+            showMessage(messageTitle(),
+                        japanese() ? messages::Overflow : messages::OverflowEnglish);
         }
         return;
     }
@@ -129,8 +131,9 @@ void Calculator::Mem_Text_Click() {
     }
     // After an operator the recalled value is the right operand: the left one stays.
     const bool awaitingRightOperand =
-        state.LastEntryKind == "OPS" && (state.PendingOperator == "+" || state.PendingOperator == "-" ||
-                                         state.PendingOperator == "X" || state.PendingOperator == "/");
+        state.LastEntryKind == "OPS" &&
+        (state.PendingOperator == "+" || state.PendingOperator == "-" ||
+         state.PendingOperator == "X" || state.PendingOperator == "/");
     if (!awaitingRightOperand) state.FirstOperand = state.MemoryValue;
     if (pointPosition(plain) < 13) {
         setDisplay(entryRule(state.MemoryValue, patterns::Entry));

@@ -13,11 +13,11 @@ namespace vexlo::engine {
 // A numeric format pattern such as "#,##0.###############", parsed at compile time.
 struct Pattern {
     std::string_view text;
-    bool grouping = false;  // "," in the integer part
+    bool grouping = false;     // "," in the integer part
     bool zeroInteger = false;  // "0" before the point: at least one integer digit
-    bool point = false;  // the "." is always written
-    int minDecimals = 0;  // position of the last "0" placeholder after the point
-    int maxDecimals = 0;  // number of placeholders after the point
+    bool point = false;        // the "." is always written
+    int minDecimals = 0;       // position of the last "0" placeholder after the point
+    int maxDecimals = 0;       // number of placeholders after the point
 
     consteval explicit Pattern(std::string_view pattern) : text(pattern) {
         bool afterPoint = false;
@@ -40,13 +40,13 @@ struct Pattern {
 };
 
 namespace patterns {
-inline constexpr Pattern Entry{"#,##0.###############"};    // 0 to 15 decimals
-inline constexpr Pattern Final{"#,##0.##############"};     // 0 to 14 decimals
-inline constexpr Pattern Candidate{"#,##0.############"};  // 0 to 12 decimals
-inline constexpr Pattern Scaled{"#,##0."};                 // no decimals
+inline constexpr Pattern Entry{"#,##0.###############"};     // 0 to 15 decimals
+inline constexpr Pattern Final{"#,##0.##############"};      // 0 to 14 decimals
+inline constexpr Pattern Candidate{"#,##0.############"};    // 0 to 12 decimals
+inline constexpr Pattern Scaled{"#,##0."};                   // no decimals
 inline constexpr Pattern TaxAdded{"#,##0.#0#############"};  // 2 to 15 decimals
 inline constexpr Pattern TaxRemoved{"#,##0.###########"};    // 0 to 11 decimals
-inline constexpr Pattern Year5{"#####"};                   // bare integer, "" for zero
+inline constexpr Pattern Year5{"#####"};                     // bare integer, "" for zero
 inline constexpr Pattern Year6{"######"};
 }  // namespace patterns
 
@@ -94,6 +94,8 @@ std::string entryRule(std::string_view text, const Pattern& pattern,
                       std::size_t width = DisplayWidth);
 
 // The display is full when its text has 20 or more characters.
-inline bool isFull(std::string_view displayText) { return textLength(displayText) >= DisplayWidth; }
+inline bool isFull(std::string_view displayText) {
+    return textLength(displayText) >= DisplayWidth;
+}
 
 }  // namespace vexlo::engine

@@ -26,9 +26,17 @@ void Calculator::taxCommand(double factor, bool added) {
                      : entryRule(display(), patterns::TaxRemoved, RemovedWidth));
 }
 
-void Calculator::Syohi_Zei_Click() { taxCommand(StandardRate, true); }
-void Calculator::Syo_Moto_Click() { taxCommand(StandardRate, false); }
-void Calculator::KeigenSyohi_Zei_Click() { taxCommand(ReducedRate, true); }
-void Calculator::KeigenSyo_Moto_Click() { taxCommand(ReducedRate, false); }
+void Calculator::Syohi_Zei_Click() {
+    taxCommand(StandardRate, true);
+}
+void Calculator::Syo_Moto_Click() {
+    taxCommand(StandardRate, false);
+}
+void Calculator::KeigenSyohi_Zei_Click() {
+    taxCommand(ReducedRate, true);
+}
+void Calculator::KeigenSyo_Moto_Click() {
+    taxCommand(ReducedRate, false);
+}
 
 }  // namespace vexlo::engine

@@ -100,7 +100,7 @@ struct Period {
 };
 
 inline constexpr std::array<Period, 13> Periods{{
-    {-NoEnd, 1, BeforeCommonEra},         // Y <= 0
+    {-NoEnd, 1, BeforeCommonEra},  // Y <= 0
     {1, 592, "旧石器～古墳時代"},
     {592, 710, "飛鳥時代(6C末～)"},
     {710, 794, "奈良時代"},

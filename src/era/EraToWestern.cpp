@@ -42,7 +42,8 @@ void WA_SEI_Click(engine::Calculator& calc) {
     bool eraChosen = false;
     const EraMark* refused = nullptr;
     for (const auto& era : EraMarks) {
-        if (mark == era.kanjiMark || (mark == era.letterMark && era.letterAccepted.contains(eraYear))) {
+        if (mark == era.kanjiMark ||
+            (mark == era.letterMark && era.letterAccepted.contains(eraYear))) {
             baseYear = era.baseYear;
             eraChosen = true;
         }
@@ -72,8 +73,8 @@ void WA_SEI_Click(engine::Calculator& calc) {
     calc.MEM2.setCaption("");
 
     if (calc.japanese()) {
-        calc.setDisplay(
-            engine::rightmost(engine::format(westernYear, engine::patterns::Year5), 6) + "年");
+        calc.setDisplay(engine::rightmost(engine::format(westernYear, engine::patterns::Year5), 6) +
+                        "年");
     } else if (const auto* initial = findInitial(calc.state.EraInitial)) {
         // The letter gives the boundary year back only when no era has been chosen since;
         // otherwise "t", 15 after converting 1912 would show 1912.
@@ -85,7 +86,8 @@ void WA_SEI_Click(engine::Calculator& calc) {
         calc.MEM2.setCaption(std::string(refused->kanjiMark));
         // Shown in both languages and whatever the warning switch says.
         calc.showMessage(engine::messages::TitleJapanese, refused->limitMessage);
-        if (refused->limitCode == HeiseiLimitCode) calc.MEM2.setCaption(std::string(HeiseiLimitMark));
+        if (refused->limitCode == HeiseiLimitCode)
+            calc.MEM2.setCaption(std::string(HeiseiLimitMark));
         calc.Cancel_Click();
     }
 }

@@ -20,7 +20,9 @@ void Control::setGeometry(Twips left, Twips top, Twips width, Twips height) {
     changed();
 }
 
-void Control::changed() { form_.notify(this); }
+void Control::changed() {
+    form_.notify(this);
+}
 
 void TextBox::setText(std::string text) {
     if (text_ == text) return;

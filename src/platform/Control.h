@@ -16,7 +16,7 @@ class Form;
 enum class ControlKind { Label, TextBox, Button, CheckBox, OptionButton, ListBox };
 
 class Control {
-public:
+  public:
     Control(Form& form, std::string name, int index);
     virtual ~Control() = default;
     Control(const Control&) = delete;
@@ -26,7 +26,7 @@ public:
 
     const std::string& name() const { return name_; }
     int index() const { return index_; }  // -1 when the control is not part of an array
-    std::string key() const;               // "Number(3)", or the bare name
+    std::string key() const;              // "Number(3)", or the bare name
     Form& form() const { return form_; }
 
     bool visible() const { return visible_; }
@@ -55,7 +55,7 @@ public:
     Colour foreColour() const { return foreColour_; }
     void setForeColour(Colour c) { assign(foreColour_, c); }
 
-protected:
+  protected:
     template <typename T, typename U>
     void assign(T& field, U&& value) {
         if (field == value) return;
@@ -64,7 +64,7 @@ protected:
     }
     void changed();
 
-private:
+  private:
     Form& form_;
     std::string name_;
     int index_;
@@ -79,30 +79,30 @@ private:
 };
 
 class Label : public Control {
-public:
+  public:
     using Control::Control;
     ControlKind kind() const override { return ControlKind::Label; }
     const std::string& caption() const { return caption_; }
     void setCaption(std::string caption) { assign(caption_, std::move(caption)); }
 
-private:
+  private:
     std::string caption_;
 };
 
 class TextBox : public Control {
-public:
+  public:
     using Control::Control;
     ControlKind kind() const override { return ControlKind::TextBox; }
     const std::string& text() const { return text_; }
     void setText(std::string text);  // runs onChange when the text changes
     std::function<void()> onChange;
 
-private:
+  private:
     std::string text_;
 };
 
 class Button : public Control {
-public:
+  public:
     using Control::Control;
     ControlKind kind() const override { return ControlKind::Button; }
     const std::string& caption() const { return caption_; }
@@ -113,12 +113,12 @@ public:
     void click();
     std::function<void()> onClick;
 
-private:
+  private:
     std::string caption_;
 };
 
 class CheckBox : public Control {
-public:
+  public:
     using Control::Control;
     ControlKind kind() const override { return ControlKind::CheckBox; }
     const std::string& caption() const { return caption_; }
@@ -128,13 +128,13 @@ public:
     void click();              // a user's click toggles the box
     std::function<void()> onClick;
 
-private:
+  private:
     std::string caption_;
     int value_ = 0;
 };
 
 class OptionButton : public Control {
-public:
+  public:
     using Control::Control;
     ControlKind kind() const override { return ControlKind::OptionButton; }
     const std::string& caption() const { return caption_; }
@@ -145,14 +145,14 @@ public:
     void click();
     std::function<void()> onClick;
 
-private:
+  private:
     friend class Form;
     std::string caption_;
     bool value_ = false;
 };
 
 class ListBox : public Control {
-public:
+  public:
     using Control::Control;
     ControlKind kind() const override { return ControlKind::ListBox; }
     const std::vector<std::string>& items() const { return items_; }
@@ -163,7 +163,7 @@ public:
     void select(int index);  // runs onClick
     std::function<void()> onClick;
 
-private:
+  private:
     std::vector<std::string> items_;
     int selected_ = -1;
 };

@@ -59,8 +59,8 @@ Control* Form::find(std::string_view name, int index) const {
 }
 
 MenuItem& Form::addMenu(std::string name, std::string caption) {
-    menus_.push_back(std::make_unique<MenuItem>(*this, std::move(name), -1, std::move(caption),
-                                                Shortcut{}));
+    menus_.push_back(
+        std::make_unique<MenuItem>(*this, std::move(name), -1, std::move(caption), Shortcut{}));
     return *menus_.back();
 }
 

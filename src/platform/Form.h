@@ -15,7 +15,7 @@
 namespace vexlo::platform {
 
 class Form {
-public:
+  public:
     explicit Form(std::string name);
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
@@ -85,7 +85,7 @@ public:
     // Option buttons form one group per form.
     void clearOtherOptions(const OptionButton& chosen);
 
-private:
+  private:
     std::string name_;
     std::string caption_;
     Twips left_ = 0, top_ = 0, width_ = 0, height_ = 0;

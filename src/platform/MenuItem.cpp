@@ -46,8 +46,8 @@ void MenuItem::setEnabled(bool enabled) {
 }
 
 MenuItem& MenuItem::add(std::string name, int index, std::string caption, Shortcut shortcut) {
-    auto item = std::make_unique<MenuItem>(form_, std::move(name), index, std::move(caption),
-                                           shortcut);
+    auto item =
+        std::make_unique<MenuItem>(form_, std::move(name), index, std::move(caption), shortcut);
     item->parent_ = this;
     children_.push_back(std::move(item));
     return *children_.back();
@@ -58,6 +58,8 @@ void MenuItem::click() {
     if (onClick) onClick();
 }
 
-void MenuItem::changed() { form_.notify(nullptr); }
+void MenuItem::changed() {
+    form_.notify(nullptr);
+}
 
 }  // namespace vexlo::platform

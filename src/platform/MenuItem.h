@@ -20,7 +20,7 @@ struct Shortcut {
 };
 
 class MenuItem {
-public:
+  public:
     MenuItem(Form& form, std::string name, int index, std::string caption, Shortcut shortcut);
     MenuItem(const MenuItem&) = delete;
     MenuItem& operator=(const MenuItem&) = delete;
@@ -46,7 +46,7 @@ public:
     void click();
     std::function<void()> onClick;
 
-private:
+  private:
     void changed();
     Form& form_;
     MenuItem* parent_ = nullptr;

@@ -14,14 +14,14 @@ namespace vexlo::platform {
 
 // A modal message with the exclamation icon and an OK button; returns when it is closed.
 class MessageBoxService {
-public:
+  public:
     virtual ~MessageBoxService() = default;
     virtual void show(std::string_view title, std::string_view text) = 0;
 };
 
 // The clipboard in plain-text format.
 class ClipboardService {
-public:
+  public:
     virtual ~ClipboardService() = default;
     virtual bool clear() = 0;
     virtual bool setText(std::string_view text) = 0;
@@ -31,7 +31,7 @@ public:
 
 // Keys sent to the program's own window arrive after the running handler has returned.
 class KeyQueue {
-public:
+  public:
     virtual ~KeyQueue() = default;
     virtual void post(const KeyStroke& key) = 0;
 };
@@ -39,14 +39,14 @@ public:
 // Keeping the main window above all others, or returning it to the normal order. Never moves,
 // resizes or activates it. Returns the platform's result (non-zero on success).
 class WindowOrder {
-public:
+  public:
     virtual ~WindowOrder() = default;
     virtual int setTopmost(bool topmost) = 0;
 };
 
 // The screen's size and resolution in twips.
 class Screen {
-public:
+  public:
     virtual ~Screen() = default;
     virtual double twipsPerPixelX() const = 0;
     virtual double twipsPerPixelY() const = 0;

@@ -65,8 +65,10 @@ void MainWindow::buildMenus() {
     on("SEI_WA", [&c] { era::SEI_WA_Click(c); });
     on("All_Exit", [this] { All_Exit_Click(); });
     on("HYOJI", [this] { HYOJI_Click(); });
-    on("SSS", [this] { SSS_Click(0); }, 0);
-    on("SSS", [this] { SSS_Click(1); }, 1);
+    on(
+        "SSS", [this] { SSS_Click(0); }, 0);
+    on(
+        "SSS", [this] { SSS_Click(1); }, 1);
 }
 
 bool MainWindow::menuAvailable(const platform::MenuItem& item) const {
@@ -84,7 +86,9 @@ void MainWindow::Form_Unload() {
     writeSetting(services_.profile, keys::Dumy, calc.display());
 }
 
-void MainWindow::All_Exit_Click() { form.close(); }
+void MainWindow::All_Exit_Click() {
+    form.close();
+}
 
 void MainWindow::Readout_MouseDown(int button, int shift) {
     if ((shift & 1) != 0) calc.Command2.press();

@@ -11,12 +11,12 @@
 namespace vexlo::shell {
 
 class MainWindow {
-public:
+  public:
     explicit MainWindow(platform::Services& services);
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
 
-    platform::Form form;  // "Calculator"
+    platform::Form form;        // "Calculator"
     platform::Form fontWindow;  // "Fontmnu4": created hidden at start-up, placed from the file
     engine::Calculator calc;
 
@@ -48,7 +48,7 @@ public:
     // exist with their captions and do nothing yet.
     bool menuAvailable(const platform::MenuItem& item) const;
 
-private:
+  private:
     void buildMenus();
     void startupSizeRules();
     void tick(const char* name, int index);

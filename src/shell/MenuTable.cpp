@@ -7,6 +7,7 @@ namespace vexlo::shell {
 // Rows in menu order: level, name, index, accelerator, then the captions of the design set, the
 // Japanese set of the language switch, the English set at start-up and the English set of the
 // language switch. nullptr: the caption is not changed by that set.
+// clang-format off
 const std::array<MenuRow, MenuRowCount> MenuTable = {{
     {1, "Menu_File", -1, {},
      "編集",
@@ -264,5 +265,6 @@ const std::array<MenuRow, MenuRowCount> MenuTable = {{
      "About",
      nullptr},
 }};
+// clang-format on
 
 }  // namespace vexlo::shell

@@ -14,10 +14,10 @@ struct MenuRow {
     const char* name;
     int index;  // -1 when the item is not part of an array
     platform::Shortcut shortcut;
-    const char* design;           // Japanese captions at a Japanese start
-    const char* japaneseSwitch;   // after choosing Japanese from the language menu
-    const char* englishStartup;   // at an English start
-    const char* englishSwitch;    // after choosing English from the language menu
+    const char* design;          // Japanese captions at a Japanese start
+    const char* japaneseSwitch;  // after choosing Japanese from the language menu
+    const char* englishStartup;  // at an English start
+    const char* englishSwitch;   // after choosing English from the language menu
 };
 
 inline constexpr std::size_t MenuRowCount = 51;

@@ -50,7 +50,8 @@ void MainWindow::Form_Load() {
         calc.MEM1.setBackColour(c);
         calc.MEM2.setBackColour(c);
     });
-    applyColour(DisplayTextColourText, [this](platform::Colour c) { calc.Readout.setForeColour(c); });
+    applyColour(DisplayTextColourText,
+                [this](platform::Colour c) { calc.Readout.setForeColour(c); });
     applyColour(OperatorTextColourText, [this](platform::Colour c) { calc.MEM2.setForeColour(c); });
     // The memory mark's text takes the memory-text colour (red by default, as designed).
     applyColour(MemoryTextColourText, [this](platform::Colour c) { calc.MEM1.setForeColour(c); });

@@ -17,7 +17,7 @@
 namespace vexlo::era::testing {
 
 class EmptyProfile : public platform::ProfileFile {
-public:
+  public:
     std::optional<std::string> read(std::string_view, std::string_view) const override {
         return std::nullopt;
     }
@@ -32,7 +32,7 @@ struct ShownMessage {
 };
 
 class SnapshotMessages : public platform::MessageBoxService {
-public:
+  public:
     void show(std::string_view title, std::string_view text) override {
         shown.push_back({std::string(title), std::string(text),
                          calc ? calc->display() : std::string(),
@@ -49,7 +49,7 @@ inline const char* languageName(Language language) {
 }
 
 class EraCalculator {
-public:
+  public:
     EraCalculator() {
         messages.calc = &calc;
         form.subscribe([this](const platform::Control* what) {
@@ -78,8 +78,8 @@ public:
     EmptyProfile profile;
     platform::HeadlessPlatform headless{profile};
     SnapshotMessages messages;
-    platform::Services services{messages,           headless.clipboard, headless.keys,
-                                profile,            headless.windowOrder, headless.screen};
+    platform::Services services{messages, headless.clipboard,   headless.keys,
+                                profile,  headless.windowOrder, headless.screen};
     platform::Form form{"Calculator"};
     engine::Calculator calc{form, services};
     std::vector<std::string> mem2History;

@@ -25,13 +25,13 @@ struct EdgeRow {
 };
 
 const std::vector<EdgeRow> EraEdges = {
-    {"明", "M", "1.", "1868"},   {"明", "M", "2.", "1869"},   {"明", "M", "44.", "1911"},
-    {"明", "M", "45.", "1912"},  {"大", "T", "1.", "1912"},   {"大", "T", "2.", "1913"},
-    {"大", "T", "14.", "1925"},  {"大", "T", "15.", "1926"},  {"昭", "S", "1.", "1926"},
-    {"昭", "S", "2.", "1927"},   {"昭", "S", "63.", "1988"},  {"昭", "S", "64.", "1989"},
-    {"平", "H", "1.", "1989"},   {"平", "H", "2.", "1990"},   {"平", "H", "30.", "2018"},
-    {"平", "H", "31.", "2019"},  {"令", "R", "1.", "2019"},   {"令", "R", "2.", "2020"},
-    {"令", "R", "6.", "2024"},   {"令", "R", "100.", "2118"},
+    {"明", "M", "1.", "1868"},  {"明", "M", "2.", "1869"},   {"明", "M", "44.", "1911"},
+    {"明", "M", "45.", "1912"}, {"大", "T", "1.", "1912"},   {"大", "T", "2.", "1913"},
+    {"大", "T", "14.", "1925"}, {"大", "T", "15.", "1926"},  {"昭", "S", "1.", "1926"},
+    {"昭", "S", "2.", "1927"},  {"昭", "S", "63.", "1988"},  {"昭", "S", "64.", "1989"},
+    {"平", "H", "1.", "1989"},  {"平", "H", "2.", "1990"},   {"平", "H", "30.", "2018"},
+    {"平", "H", "31.", "2019"}, {"令", "R", "1.", "2019"},   {"令", "R", "2.", "2020"},
+    {"令", "R", "6.", "2024"},  {"令", "R", "100.", "2118"},
 };
 
 TEST(EraToWestern, EveryEraEdgeByKanjiAndLetterInBothLanguages) {
@@ -95,9 +95,9 @@ TEST(EraToWestern, YearsPastAnEraBringTheLimitMessageAndClear) {
                 EXPECT_EQ(c.messages.shown[0].title, TitleJa);
                 EXPECT_EQ(c.messages.shown[0].text, row.message);
                 EXPECT_EQ(c.messages.shown[0].mem2WhenShown, row.kanji);
-                EXPECT_EQ(c.messages.shown[0].displayWhenShown,
-                          language == Language::Japanese ? row.japaneseWhenShown
-                                                         : row.englishWhenShown);
+                EXPECT_EQ(c.messages.shown[0].displayWhenShown, language == Language::Japanese
+                                                                    ? row.japaneseWhenShown
+                                                                    : row.englishWhenShown);
                 EXPECT_EQ(c.calc.display(), "0.");
                 EXPECT_EQ(c.calc.MEM2.caption(), " ");
                 EXPECT_EQ(c.calc.state.FirstOperand, 0);

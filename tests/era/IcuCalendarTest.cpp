@@ -33,20 +33,19 @@ std::string utf8(const icu::UnicodeString& text) {
 }
 
 class JapaneseCalendar {
-public:
+  public:
     JapaneseCalendar() {
         UErrorCode status = U_ZERO_ERROR;
         const icu::Locale japanese("ja_JP@calendar=japanese");
         const icu::Locale english("en_US@calendar=japanese");
-        gregorian_.reset(icu::Calendar::createInstance(icu::TimeZone::createTimeZone("UTC"),
-                                                       icu::Locale("en_US@calendar=gregorian"),
-                                                       status));
+        gregorian_.reset(icu::Calendar::createInstance(
+            icu::TimeZone::createTimeZone("UTC"), icu::Locale("en_US@calendar=gregorian"), status));
         japanese_.reset(
             icu::Calendar::createInstance(icu::TimeZone::createTimeZone("UTC"), japanese, status));
-        names_ = std::make_unique<icu::SimpleDateFormat>(icu::UnicodeString(u"GGGG"), japanese,
-                                                         status);
-        letters_ = std::make_unique<icu::SimpleDateFormat>(icu::UnicodeString(u"GGGGG"), english,
-                                                           status);
+        names_ =
+            std::make_unique<icu::SimpleDateFormat>(icu::UnicodeString(u"GGGG"), japanese, status);
+        letters_ =
+            std::make_unique<icu::SimpleDateFormat>(icu::UnicodeString(u"GGGGG"), english, status);
         ok = U_SUCCESS(status);
     }
 
@@ -69,7 +68,7 @@ public:
 
     bool ok = false;
 
-private:
+  private:
     std::unique_ptr<icu::Calendar> gregorian_;
     std::unique_ptr<icu::Calendar> japanese_;
     std::unique_ptr<icu::SimpleDateFormat> names_;
@@ -98,10 +97,9 @@ TEST(IcuCalendar, WesternYearToEraInJapanese) {
         const auto readings = readingsOf(calendar, year);
         const auto& [first, last] = readings;
         const std::string expected =
-            readings.boundary()
-                ? first.name + " " + std::to_string(first.year) + "年:" + last.name + " " +
-                      std::to_string(last.year) + "年"
-                : last.name + std::to_string(last.year) + "年";
+            readings.boundary() ? first.name + " " + std::to_string(first.year) +
+                                      "年:" + last.name + " " + std::to_string(last.year) + "年"
+                                : last.name + std::to_string(last.year) + "年";
         EraCalculator c;
         c.westernToEra(std::to_string(year) + ".");
         EXPECT_EQ(c.calc.display(), expected);

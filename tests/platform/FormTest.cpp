@@ -19,7 +19,9 @@ struct KeyForm {
     KeyLog log;
     KeyForm() {
         auto& menu = form.addMenu("Menu", "Menu");
-        menu.add("Accel", -1, "A", {'A', true}).onClick = [this] { log.events.push_back("menu A"); };
+        menu.add("Accel", -1, "A", {'A', true}).onClick = [this] {
+            log.events.push_back("menu A");
+        };
         menu.add("Help", 0, "Help", {keys::F1, false}).onClick = [this] {
             log.events.push_back("menu F1");
         };

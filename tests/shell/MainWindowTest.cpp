@@ -28,7 +28,9 @@ struct Started {
     std::unique_ptr<shell::MainWindow> window;
 };
 
-std::string ini(const std::string& lines) { return "[VEXLO]\n" + lines; }
+std::string ini(const std::string& lines) {
+    return "[VEXLO]\n" + lines;
+}
 
 }  // namespace
 
@@ -51,8 +53,8 @@ TEST(StartUp, WithoutAFileEveryDefaultApplies) {
     EXPECT_EQ(w.calc.MEM2.foreColour(), 0x400000u);
     EXPECT_EQ(w.calc.state.LanguageMode, 0);
     EXPECT_EQ(w.calc.state.WarningMode, "0");
-    for (auto [name, index] : {std::pair{"TNN", 0}, {"KKK", 0}, {"SSS", 1}, {"TTT", 0}, {"JJJ", 0},
-                               {"AAA", 0}}) {
+    for (auto [name, index] :
+         {std::pair{"TNN", 0}, {"KKK", 0}, {"SSS", 1}, {"TTT", 0}, {"JJJ", 0}, {"AAA", 0}}) {
         EXPECT_TRUE(s.ticked(name, index)) << name << index;
         EXPECT_FALSE(s.ticked(name, 1 - index)) << name << 1 - index;
     }
@@ -105,8 +107,9 @@ TEST(StartUp, WarningSettingTicksOnlyItsKnownValues) {
 }
 
 TEST(StartUp, StoredPlaceColoursAndFont) {
-    Started s(ini("FormTop=300\nFormLeft=-450\nForm2Top=100\nForm2Left=200\nMColor=255\n"
-                  "LColor=&HFF0000\nFontDef=Noto Sans CJK JP\nAllFcs=1\nSizeW=7215\n"));
+    Started s(
+        ini("FormTop=300\nFormLeft=-450\nForm2Top=100\nForm2Left=200\nMColor=255\n"
+            "LColor=&HFF0000\nFontDef=Noto Sans CJK JP\nAllFcs=1\nSizeW=7215\n"));
     auto& w = *s.window;
     EXPECT_EQ(w.form.top(), 300);
     EXPECT_EQ(w.form.left(), -450);
@@ -146,11 +149,11 @@ TEST(Layout, DraggingSnapsTheHeightAndClampsTheWidth) {
         double font;
     };
     const Row rows[] = {
-        {1200, 5000, 1356, 5000, 19},  {1356, 5000, 1356, 5000, 19},
-        {1500, 5000, 1620, 5000, 30},  {1620, 5000, 1620, 5000, 30},
-        {1700, 5000, 1620, 5000, 30},  {1800, 5000, 1800, 5000, 40.5},
+        {1200, 5000, 1356, 5000, 19},   {1356, 5000, 1356, 5000, 19},
+        {1500, 5000, 1620, 5000, 30},   {1620, 5000, 1620, 5000, 30},
+        {1700, 5000, 1620, 5000, 30},   {1800, 5000, 1800, 5000, 40.5},
         {2500, 5000, 1800, 5000, 40.5}, {1356, 3000, 1356, 4400, 19},
-        {1356, 4390, 1356, 4390, 19},  {1356, 9000, 1356, 7000, 19},
+        {1356, 4390, 1356, 4390, 19},   {1356, 9000, 1356, 7000, 19},
     };
     for (const Row& row : rows) {
         Started s;
@@ -203,12 +206,19 @@ TEST(Shutdown, EveryPathWritesTheDisplayOnce) {
     const Row rows[] = {
         {"title bar", [](Started& s) { s.window->form.close(); }},
         {"exit item", [](Started& s) { s.menu("All_Exit").click(); }},
-        {"Esc", [](Started& s) { s.window->form.pressKey({27, 0, 27}); }},
-        {"Tab", [](Started& s) { s.window->form.pressKey({9, 0, 9}); }},
+        {"Esc",
+         [](Started& s) {
+             s.window->form.pressKey({27, 0, 27});
+         }},
+        {"Tab",
+         [](Started& s) {
+             s.window->form.pressKey({9, 0, 9});
+         }},
     };
     for (const Row& row : rows) {
         Started s(ini("Dumy=old\n"));
-        for (char c : std::string("12*3")) s.window->form.pressKey({0, 0, static_cast<char32_t>(c)});
+        for (char c : std::string("12*3"))
+            s.window->form.pressKey({0, 0, static_cast<char32_t>(c)});
         s.window->form.pressKey({13, 0, U'\r'});
         row.close(s);
         EXPECT_TRUE(s.window->form.closed()) << row.path;
@@ -225,7 +235,8 @@ TEST(Menus, EveryItemOfTheTreeIsBuiltWithItsAccelerator) {
     EXPECT_EQ(s.menu("All_Cancel").shortcut().text(), "Ctrl+A");
     EXPECT_EQ(s.menu("SEI_WA").shortcut().text(), "Ctrl+S");
     EXPECT_EQ(s.menu("HHH", 0).shortcut().text(), "F1");
-    EXPECT_EQ(s.menu("Text_Cancel").caption(), "入力表示数値削除・・・・・・・・・・・・・・・【@)】キー");
+    EXPECT_EQ(s.menu("Text_Cancel").caption(),
+              "入力表示数値削除・・・・・・・・・・・・・・・【@)】キー");
     // Items of features still to come exist but do nothing yet.
     EXPECT_FALSE(s.window->menuAvailable(s.menu("JJJ", 1)));
     EXPECT_TRUE(s.window->menuAvailable(s.menu("Syohi_Zei")));

@@ -17,7 +17,7 @@ struct RecordedMessage {
 };
 
 class RecordingMessageBox : public MessageBoxService {
-public:
+  public:
     void show(std::string_view title, std::string_view text) override {
         shown.push_back({std::string(title), std::string(text)});
     }
@@ -25,7 +25,7 @@ public:
 };
 
 class MemoryClipboard : public ClipboardService {
-public:
+  public:
     bool clear() override;
     bool setText(std::string_view text) override;
     std::optional<std::string> text() override;
@@ -35,13 +35,13 @@ public:
 };
 
 class QueuedKeys : public KeyQueue {
-public:
+  public:
     void post(const KeyStroke& key) override { pending.push_back(key); }
     std::deque<KeyStroke> pending;
 };
 
 class HeadlessWindowOrder : public WindowOrder {
-public:
+  public:
     int setTopmost(bool topmost) override {
         this->topmost = topmost;
         return 1;
@@ -51,7 +51,7 @@ public:
 
 // A 1920 x 1080 screen at 96 DPI.
 class FixedScreen : public Screen {
-public:
+  public:
     double twipsPerPixelX() const override { return 15; }
     double twipsPerPixelY() const override { return 15; }
     Twips width() const override { return 1920 * 15; }
