@@ -105,14 +105,17 @@ void Calculator::showMessage(std::string_view title, std::string_view text) {
     services_.messages.show(title, text);
 }
 
-void Calculator::commonOverflowWarning() {
-    if (!isFull(display()) || !warningsShown()) return;
+void Calculator::overflowMessage(std::string_view japaneseText) {
     if (japanese()) {
-        showMessage(messages::TitleJapanese, messages::Overflow);
+        showMessage(messages::TitleJapanese, japaneseText);
     } else {
         showMessage(messages::TitleEnglish, messages::OverflowEnglish);
         Cancel_Click();
     }
+}
+
+void Calculator::commonOverflowWarning() {
+    if (isFull(display()) && warningsShown()) overflowMessage(messages::Overflow);
 }
 
 void Calculator::untickTargetUnits() {

@@ -93,14 +93,18 @@ class Calculator {
     bool warningsShown() const;  // WarningMode read as a number is 0
     std::string_view messageTitle() const;
     void showMessage(std::string_view title, std::string_view text);
-    // The common warning rule for a full display: the message of the current language when
-    // warnings are shown, and in English mode a cleared calculation.
+    // An overflow message: the given Japanese text, or in English mode the English text
+    // followed by a cleared calculation.
+    void overflowMessage(std::string_view japaneseText);
+    // The common warning rule for a full display: the overflow message when warnings are shown.
     void commonOverflowWarning();
     void untickTargetUnits();
 
   private:
     void operatorMarkAndPress(char32_t character);
     void taxCommand(double factor, bool added);
+    void addDisplayToMemory(double sign);
+    void addMemoryToDisplay(double sign);
     void paste(bool clearBeforeMessage);
     void copyDisplay();
 

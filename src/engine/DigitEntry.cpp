@@ -28,22 +28,9 @@ void Calculator::Number_Click(int index) {
         // A negative entry keeps its sign while its integer part is still 0 ("-0." then -0.5).
         if (negative && display() == "0.") setDisplay("-0.");
 
-        if (isFull(display()) && warningsShown()) {
-            if (japanese()) {
-                showMessage(messages::TitleJapanese, messages::Overflow);
-            } else {
-                showMessage(messages::TitleEnglish, messages::OverflowEnglish);
-                Cancel_Click();
-            }
-        }
-        if (isFull(display())) {
-            if (japanese()) {
-                showMessage(messages::TitleJapanese, messages::OverflowEntrySecond);
-            } else {
-                showMessage(messages::TitleEnglish, messages::OverflowEnglish);
-                Cancel_Click();
-            }
-        }
+        // Two tests in a row; the second ignores the warning setting.
+        if (isFull(display()) && warningsShown()) overflowMessage(messages::Overflow);
+        if (isFull(display())) overflowMessage(messages::OverflowEntrySecond);
     }
     state.LastEntryKind = "NUMS";
 }

@@ -3,7 +3,6 @@
 // as they are.
 
 #include <cmath>
-#include <optional>
 
 #include "engine/Calculator.h"
 #include "engine/Messages.h"
@@ -15,6 +14,10 @@ namespace {
 std::size_t pointPosition(const std::string& plain) {
     const auto point = plain.find('.');
     return point == std::string::npos ? 0 : point + 1;
+}
+
+bool isBinaryOperator(const std::string& op) {
+    return op == "+" || op == "-" || op == "X" || op == "/";
 }
 
 }  // namespace
@@ -32,11 +35,12 @@ void Calculator::Text_Mem_Click() {
     state.MemoryMark = "M";
 }
 
-void Calculator::Text_PlsMem_Click() {
+// M+ (sign 1) and M- (sign -1).
+void Calculator::addDisplayToMemory(double sign) {
     const auto value = readNumber(display());
     if (!value) return;
-    const double sum = state.MemoryValue + *value;
-    if (!std::isfinite(sum)) {
+    const double result = state.MemoryValue + sign * *value;
+    if (!std::isfinite(result)) {
         // A register beyond the number range is never kept.
         if (warningsShown()) {
             showMessage(messageTitle(),
@@ -46,11 +50,15 @@ void Calculator::Text_PlsMem_Click() {
     }
     const bool wasEmpty = state.MemoryValue == 0;
     state.MemoryInput = *value;
-    state.MemoryValue = sum;
+    state.MemoryValue = result;
     if (wasEmpty) {
         MEM1.setText("M");
         state.MemoryMark = "M";
     }
+}
+
+void Calculator::Text_PlsMem_Click() {
+    addDisplayToMemory(1);
 }
 
 void Calculator::Text_TakeMem_Click() {
@@ -60,51 +68,32 @@ void Calculator::Text_TakeMem_Click() {
         setDisplay("0.");
         return;
     }
+    addDisplayToMemory(-1);
+}
+
+// +M (sign 1: display + memory) and -M (sign -1: display - memory).
+void Calculator::addMemoryToDisplay(double sign) {
     const auto value = readNumber(display());
     if (!value) return;
-    const double difference = state.MemoryValue - *value;
-    if (!std::isfinite(difference)) {
-        if (warningsShown()) {
-            showMessage(messageTitle(),
-                        japanese() ? messages::Overflow : messages::OverflowEnglish);
-        }
-        return;
-    }
-    const bool wasEmpty = state.MemoryValue == 0;
-    state.MemoryInput = *value;
-    state.MemoryValue = difference;
-    if (wasEmpty) {
+    if (state.MemoryValue != 0) {
+        const double result = *value + sign * state.MemoryValue;
+        if (!std::isfinite(result)) return;
+        state.MemoryInput = *value;
+        setDisplay(plainText(result));
         MEM1.setText("M");
-        state.MemoryMark = "M";
     }
+    setDisplay(entryRule(display(), patterns::Entry));
+    commonOverflowWarning();
 }
 
 void Calculator::Mem_PlsText_Click() {
-    const auto value = readNumber(display());
-    if (!value) return;
-    if (state.MemoryValue != 0) {
-        const double sum = state.MemoryValue + *value;
-        if (!std::isfinite(sum)) return;
-        state.MemoryInput = *value;
-        setDisplay(plainText(sum));
-        MEM1.setText("M");
-    }
-    setDisplay(entryRule(display(), patterns::Entry));
-    commonOverflowWarning();
+    if (!readNumber(display())) return;
+    addMemoryToDisplay(1);
 }
 
 void Calculator::Mem_TakeText_Click() {
-    const auto value = readNumber(display());
-    if (!value) return;
-    if (state.MemoryValue != 0) {
-        const double difference = *value - state.MemoryValue;
-        if (!std::isfinite(difference)) return;
-        state.MemoryInput = *value;
-        setDisplay(plainText(difference));
-        MEM1.setText("M");
-    }
-    setDisplay(entryRule(display(), patterns::Entry));
-    commonOverflowWarning();
+    if (!readNumber(display())) return;
+    addMemoryToDisplay(-1);
     // The next operator starts a new calculation from the display.
     state.OperandCount = 0;
 }
@@ -120,20 +109,11 @@ void Calculator::Mem_Text_Click() {
     setDisplay(plain);
     if (plain.find('.') == std::string::npos) {
         setDisplay(entryRule(state.MemoryValue, patterns::Entry));
-        if (isFull(display()) && warningsShown()) {
-            if (japanese()) {
-                showMessage(messages::TitleJapanese, messages::OverflowRecallInteger);
-            } else {
-                showMessage(messages::TitleEnglish, messages::OverflowEnglish);
-                Cancel_Click();
-            }
-        }
+        if (isFull(display()) && warningsShown()) overflowMessage(messages::OverflowRecallInteger);
     }
     // After an operator the recalled value is the right operand: the left one stays.
     const bool awaitingRightOperand =
-        state.LastEntryKind == "OPS" &&
-        (state.PendingOperator == "+" || state.PendingOperator == "-" ||
-         state.PendingOperator == "X" || state.PendingOperator == "/");
+        state.LastEntryKind == "OPS" && isBinaryOperator(state.PendingOperator);
     if (!awaitingRightOperand) state.FirstOperand = state.MemoryValue;
     if (pointPosition(plain) < 13) {
         setDisplay(entryRule(state.MemoryValue, patterns::Entry));
@@ -145,14 +125,7 @@ void Calculator::Mem_Text_Click() {
     ++state.OperandCount;
     if (isFull(display())) {
         state.MemoryValue = 0;
-        if (warningsShown()) {
-            if (japanese()) {
-                showMessage(messages::TitleJapanese, messages::OverflowRecallLong);
-            } else {
-                showMessage(messages::TitleEnglish, messages::OverflowEnglish);
-                Cancel_Click();
-            }
-        }
+        if (warningsShown()) overflowMessage(messages::OverflowRecallLong);
     }
 }
 

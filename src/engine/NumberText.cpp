@@ -7,6 +7,8 @@
 #include <cmath>
 #include <string>
 
+#include "platform/Utf8.h"
+
 namespace vexlo::engine {
 
 namespace {
@@ -231,49 +233,16 @@ std::string formatText(std::string_view text, const Pattern& pattern) {
     return value ? format(*value, pattern) : std::string(text);
 }
 
-namespace {
-
-// Byte length of the UTF-8 character starting at text[i]; a byte that starts no well-formed
-// sequence is a character of its own.
-std::size_t characterSize(std::string_view text, std::size_t i) {
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-    const unsigned char lead = byte(i);
-    if (lead < 0x80) return 1;
-    std::size_t size = 0;
-    unsigned char low = 0x80, high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        size = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        size = 3;
-        if (lead == 0xE0) low = 0xA0;
-        if (lead == 0xED) high = 0x9F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        size = 4;
-        if (lead == 0xF0) low = 0x90;
-        if (lead == 0xF4) high = 0x8F;
-    } else {
-        return 1;
-    }
-    if (i + size > text.size()) return 1;
-    if (byte(i + 1) < low || byte(i + 1) > high) return 1;
-    for (std::size_t k = 2; k < size; ++k)
-        if (byte(i + k) < 0x80 || byte(i + k) > 0xBF) return 1;
-    return size;
-}
-
-}  // namespace
-
 std::size_t textLength(std::string_view text) {
-    std::size_t count = 0;
-    for (std::size_t i = 0; i < text.size(); i += characterSize(text, i)) ++count;
-    return count;
+    return platform::utf8::characterCount(text);
 }
 
 std::string rightmost(std::string_view text, std::size_t count) {
     const std::size_t length = textLength(text);
     if (length <= count) return std::string(text);
     std::size_t i = 0;
-    for (std::size_t skip = length - count; skip > 0; --skip) i += characterSize(text, i);
+    for (std::size_t skip = length - count; skip > 0; --skip)
+        i += platform::utf8::characterSize(text, i);
     return std::string(text.substr(i));
 }
 

@@ -107,14 +107,7 @@ void Calculator::Operator_Click(int index) {
             if (subtraction) {
                 if (singleResult != 0) {
                     setDisplay(entryRule(static_cast<double>(singleResult), patterns::Candidate));
-                    if (isFull(display()) && warningsShown()) {
-                        if (japanese()) {
-                            showMessage(messages::TitleJapanese, messages::Overflow);
-                        } else {
-                            showMessage(messages::TitleEnglish, messages::OverflowEnglish);
-                            Cancel_Click();
-                        }
-                    }
+                    if (isFull(display()) && warningsShown()) overflowMessage(messages::Overflow);
                 }
             } else {
                 setDisplay(entryRule(state.FirstOperand, patterns::Entry));

@@ -1,5 +1,7 @@
 #include "shell/settings/TextEncoding.h"
 
+#include "platform/Utf8.h"
+
 #include <iconv.h>
 
 #include <cerrno>
@@ -71,38 +73,7 @@ class Converter {
 }  // namespace
 
 bool isValidUtf8(std::string_view bytes) {
-    std::size_t pos = 0;
-    while (pos < bytes.size()) {
-        const auto lead = static_cast<unsigned char>(bytes[pos]);
-        if (lead < 0x80) {
-            ++pos;
-            continue;
-        }
-        std::size_t length = 0;
-        unsigned char low = 0x80;
-        unsigned char high = 0xBF;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            if (lead == 0xE0) low = 0xA0;
-            if (lead == 0xED) high = 0x9F;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            if (lead == 0xF0) low = 0x90;
-            if (lead == 0xF4) high = 0x8F;
-        } else {
-            return false;
-        }
-        if (bytes.size() - pos < length) return false;
-        const auto second = static_cast<unsigned char>(bytes[pos + 1]);
-        if (second < low || second > high) return false;
-        for (std::size_t i = 2; i < length; ++i) {
-            if ((static_cast<unsigned char>(bytes[pos + i]) & 0xC0) != 0x80) return false;
-        }
-        pos += length;
-    }
-    return true;
+    return platform::utf8::isValid(bytes);
 }
 
 std::string cp932ToUtf8(std::string_view bytes) {
