@@ -114,6 +114,12 @@ void Calculator::overflowMessage(std::string_view japaneseText) {
     }
 }
 
+void Calculator::rangeOverflowMessage() {
+    if (warningsShown()) {
+        showMessage(messageTitle(), japanese() ? messages::Overflow : messages::OverflowEnglish);
+    }
+}
+
 void Calculator::commonOverflowWarning() {
     if (isFull(display()) && warningsShown()) overflowMessage(messages::Overflow);
 }

@@ -98,6 +98,9 @@ class Calculator {
     void overflowMessage(std::string_view japaneseText);
     // The common warning rule for a full display: the overflow message when warnings are shown.
     void commonOverflowWarning();
+    // A result beyond the number range: the overflow text of the current language when warnings
+    // are shown; the caller keeps the old value.
+    void rangeOverflowMessage();
     void untickTargetUnits();
 
   private:

@@ -41,11 +41,7 @@ void Calculator::addDisplayToMemory(double sign) {
     if (!value) return;
     const double result = state.MemoryValue + sign * *value;
     if (!std::isfinite(result)) {
-        // A register beyond the number range is never kept.
-        if (warningsShown()) {
-            showMessage(messageTitle(),
-                        japanese() ? messages::Overflow : messages::OverflowEnglish);
-        }
+        rangeOverflowMessage();  // a register beyond the number range is never kept
         return;
     }
     const bool wasEmpty = state.MemoryValue == 0;
@@ -77,7 +73,10 @@ void Calculator::addMemoryToDisplay(double sign) {
     if (!value) return;
     if (state.MemoryValue != 0) {
         const double result = *value + sign * state.MemoryValue;
-        if (!std::isfinite(result)) return;
+        if (!std::isfinite(result)) {
+            rangeOverflowMessage();
+            return;
+        }
         state.MemoryInput = *value;
         setDisplay(plainText(result));
         MEM1.setText("M");

@@ -88,10 +88,7 @@ void Calculator::Operator_Click(int index) {
             } else {
                 // An infinite or undefined result is never kept or shown.
                 subtraction = false;
-                if (warningsShown()) {
-                    showMessage(messageTitle(),
-                                japanese() ? messages::Overflow : messages::OverflowEnglish);
-                }
+                rangeOverflowMessage();
                 Cancel_Click();
             }
             break;
