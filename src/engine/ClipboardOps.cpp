@@ -25,10 +25,12 @@ void Calculator::Command1_Click() {
 void Calculator::paste(bool clearBeforeMessage) {
     const auto clip = services_.clipboard.text();
     if (!clip || clip->empty()) return;
-    if (const auto value = readNumber(*clip)) state.FirstOperand = *value;
-    // Cut before showing, so a long text never reaches the display whole; another program's
-    // broken UTF-8 is mended so the display always holds valid text.
-    setDisplay(entryRule(platform::utf8::replaceInvalid(*clip), patterns::Entry));
+    // Another program's broken UTF-8 is mended, so the display always holds valid text.
+    const std::string text = platform::utf8::replaceInvalid(*clip);
+    const auto value = readNumber(text);
+    if (value) state.FirstOperand = *value;
+    // The entry rule, cut before showing so that a long text never reaches the display whole.
+    setDisplay(value ? entryRule(*value, patterns::Entry) : rightmost(text, DisplayWidth));
     if (textLength(display()) >= DisplayWidth) {
         if (clearBeforeMessage) setDisplay("0.");
         showMessage(messages::TitleJapanese, messages::Overflow);

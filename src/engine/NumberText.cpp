@@ -238,6 +238,17 @@ std::size_t textLength(std::string_view text) {
 }
 
 std::string rightmost(std::string_view text, std::size_t count) {
+    // An ASCII byte starts a character whatever precedes it, so a long text is counted from the
+    // last ASCII byte that lies far enough before its end (4 bytes a character at most).
+    const std::size_t window = 4 * count + 4;
+    if (text.size() > window) {
+        for (std::size_t p = text.size() - window; p-- > 0;) {
+            if (static_cast<unsigned char>(text[p]) < 0x80) {
+                text.remove_prefix(p);
+                break;
+            }
+        }
+    }
     const std::size_t length = textLength(text);
     if (length <= count) return std::string(text);
     std::size_t i = 0;

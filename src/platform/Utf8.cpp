@@ -42,6 +42,10 @@ char32_t decode(std::string_view text, std::size_t pos, std::size_t length) {
 
 bool isValid(std::string_view text) {
     for (std::size_t pos = 0; pos < text.size();) {
+        if (static_cast<unsigned char>(text[pos]) < 0x80) {
+            ++pos;
+            continue;
+        }
         const std::size_t length = sequenceLength(text, pos);
         if (length == 0) return false;
         pos += length;
@@ -56,18 +60,22 @@ std::size_t characterCount(std::string_view text) {
 }
 
 std::string replaceInvalid(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
+    // Each bad byte grows to three: room for the worst case, then trimmed.
+    std::string out(3 * text.size(), '\0');
+    char* write = out.data();
     for (std::size_t pos = 0; pos < text.size();) {
-        const std::size_t length = sequenceLength(text, pos);
+        const auto byte = static_cast<unsigned char>(text[pos]);
+        const std::size_t length = byte < 0x80 ? 1 : sequenceLength(text, pos);
         if (length == 0) {
-            out.append("\xEF\xBF\xBD");
+            *write++ = '\xEF';
+            *write++ = '\xBF';
+            *write++ = '\xBD';
             ++pos;
         } else {
-            out.append(text.substr(pos, length));
-            pos += length;
+            for (std::size_t k = 0; k < length; ++k) *write++ = text[pos++];
         }
     }
+    out.resize(static_cast<std::size_t>(write - out.data()));
     return out;
 }
 

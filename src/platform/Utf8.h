@@ -14,6 +14,7 @@ std::size_t sequenceLength(std::string_view text, std::size_t pos);
 // Byte length of the character at text[pos]: a byte that starts no well-formed sequence is a
 // character of its own, so counting and cutting never split a real character.
 inline std::size_t characterSize(std::string_view text, std::size_t pos) {
+    if (static_cast<unsigned char>(text[pos]) < 0x80) return 1;
     const std::size_t length = sequenceLength(text, pos);
     return length == 0 ? 1 : length;
 }
