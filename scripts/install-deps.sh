@@ -8,7 +8,7 @@ packages=(
   fonts-noto-cjk
   nlohmann-json3-dev libicu-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xdotool hyperfine
+  xvfb xdotool hyperfine clang-format
 )
 
 missing=()
