@@ -12,7 +12,11 @@ constexpr int RightButton = 2;
 }  // namespace
 
 MainWindow::MainWindow(platform::Services& services)
-    : form("Calculator"), fontWindow("Fontmnu4"), calc(form, services), services_(services) {
+    : form("Calculator"),
+      fontWindow("Fontmnu4"),
+      calc(form, services),
+      unitPanel(form, calc, UnitPanelMode),
+      services_(services) {
     form.setCaption(CaptionJapanese);
     form.setHeight(1356);
     form.setWidth(5295);
@@ -22,6 +26,8 @@ MainWindow::MainWindow(platform::Services& services)
     calc.hooks.WA_SEI_Click = [this] { era::WA_SEI_Click(calc); };
     calc.hooks.SEI_WA_Click = [this] { era::SEI_WA_Click(calc); };
     calc.hooks.unloadWindow = [this] { form.close(); };
+    unitPanel.hooks.Form_Load = [this] { Form_Load(); };
+    unitPanel.hooks.All_Exit_Click = [this] { All_Exit_Click(); };
 
     form.onKeyDown = [this](int keyCode, int shift) { calc.Form_KeyDown(keyCode, shift); };
     form.onKeyPress = [this](char32_t& character) { calc.Form_KeyPress(character); };
@@ -69,6 +75,10 @@ void MainWindow::buildMenus() {
         "SSS", [this] { SSS_Click(0); }, 0);
     on(
         "SSS", [this] { SSS_Click(1); }, 1);
+    on(
+        "TNN", [this] { unitPanel.TNN_Click(0); }, 0);
+    on(
+        "TNN", [this] { unitPanel.TNN_Click(1); }, 1);
 }
 
 bool MainWindow::menuAvailable(const platform::MenuItem& item) const {
