@@ -221,6 +221,28 @@ TEST(Cli, JsonHoldsTheWholeWindow) {
     EXPECT_TRUE(json["forms"].is_object());
 }
 
+TEST(Cli, JsonHoldsEveryPanelControl) {
+    const auto run = runTool({"--json", "{menu:TNN(1)}{click:Check5}{click:Option6}"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto json = nlohmann::ordered_json::parse(run.out);
+    const auto& controls = json["controls"];
+    for (int n = 1; n <= 10; ++n) EXPECT_TRUE(controls.contains("Check" + std::to_string(n))) << n;
+    for (int n = 1; n <= 11; ++n) EXPECT_TRUE(controls.contains("Option" + std::to_string(n))) << n;
+    const auto& shortTon = controls["Check9"];
+    EXPECT_EQ(shortTon["caption"], "米トン");
+    EXPECT_EQ(shortTon["value"], 0);
+    EXPECT_EQ(shortTon["visible"], true);
+    EXPECT_EQ(shortTon["top"], 2280);
+    EXPECT_EQ(shortTon["font_name"], "Terminal");
+    EXPECT_EQ(shortTon["font_size"], 9.75);
+    EXPECT_EQ(shortTon["font_bold"], true);
+    EXPECT_EQ(controls["Option6"]["value"], true);
+    EXPECT_EQ(controls["Option10"]["visible"], false);
+    EXPECT_EQ(controls["Command3"]["caption"], "戻る");
+    EXPECT_EQ(json["state"]["UnitPanelMode"], 1);
+    EXPECT_EQ(json["menus"]["TNN(1)"]["checked"], true);
+}
+
 TEST(Cli, SettingsRoundTrip) {
     TempDir dir;
     const fs::path file = dir.path / "VEXLO.INI";
