@@ -224,23 +224,18 @@ TEST(Cli, JsonHoldsTheWholeWindow) {
 TEST(Cli, JsonHoldsEveryPanelControl) {
     const auto run = runTool({"--json", "{menu:TNN(1)}{click:Check5}{click:Option6}"});
     ASSERT_EQ(run.status, 0) << run.err;
-    const auto json = nlohmann::ordered_json::parse(run.out);
-    const auto& controls = json["controls"];
-    for (int n = 1; n <= 10; ++n) EXPECT_TRUE(controls.contains("Check" + std::to_string(n))) << n;
-    for (int n = 1; n <= 11; ++n) EXPECT_TRUE(controls.contains("Option" + std::to_string(n))) << n;
-    const auto& shortTon = controls["Check9"];
-    EXPECT_EQ(shortTon["caption"], "米トン");
-    EXPECT_EQ(shortTon["value"], 0);
-    EXPECT_EQ(shortTon["visible"], true);
-    EXPECT_EQ(shortTon["top"], 2280);
-    EXPECT_EQ(shortTon["font_name"], "Terminal");
-    EXPECT_EQ(shortTon["font_size"], 9.75);
-    EXPECT_EQ(shortTon["font_bold"], true);
+    const auto controls = nlohmann::ordered_json::parse(run.out)["controls"];
+    for (int n = 1; n <= 11; ++n) {
+        EXPECT_EQ(controls.contains("Check" + std::to_string(n)), n <= 10) << n;
+        EXPECT_TRUE(controls.contains("Option" + std::to_string(n))) << n;
+    }
+    EXPECT_EQ(
+        controls["Check9"].dump(),
+        R"({"caption":"米トン","value":0,"visible":true,"enabled":true,"left":2520,"top":2280,)"
+        R"("width":1815,"height":270,"font_name":"Terminal","font_size":9.75,"font_bold":true,)"
+        R"("back_colour":16777215,"fore_colour":0})");
     EXPECT_EQ(controls["Option6"]["value"], true);
-    EXPECT_EQ(controls["Option10"]["visible"], false);
     EXPECT_EQ(controls["Command3"]["caption"], "戻る");
-    EXPECT_EQ(json["state"]["UnitPanelMode"], 1);
-    EXPECT_EQ(json["menus"]["TNN(1)"]["checked"], true);
 }
 
 TEST(Cli, SettingsRoundTrip) {
