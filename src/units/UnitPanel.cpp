@@ -85,7 +85,7 @@ UnitPanel::UnitPanel(platform::Form& form, engine::Calculator& calc, int& unitPa
                                              : "Check" + std::to_string(at.number);
         auto& box = addPanelControl<platform::CheckBox>(form, "Check", at, caption);
         box.setVisible(false);
-        box.onClick = [this, n = at.number] { Check_Click(n); };
+        if (at.number != UnusedTargetBox) box.onClick = [this, n = at.number] { Check_Click(n); };
         checks_[static_cast<std::size_t>(at.number)] = &box;
     }
     for (const Placement& at : OptionPlacements) {

@@ -83,6 +83,13 @@ TEST_F(UnitPanelView, WidgetsComeWithThePanelAndFollowTheModel) {
     EXPECT_FALSE(check(4)->isVisible());
     EXPECT_FALSE(main.unitPanel.Command4.enabled());
     EXPECT_EQ(window.size(), window.modelClientSize());
+
+    // The load step ran again: the menu still works and the same widgets come back.
+    QAbstractButton* category = check(4);
+    turnOn();
+    EXPECT_EQ(check(4), category);
+    EXPECT_TRUE(category->isVisible());
+    EXPECT_TRUE(category->isChecked());
 }
 
 }  // namespace
