@@ -73,12 +73,13 @@ struct PanelRow {
     std::string name;
     std::string script;
     std::string state;
+    Start start = Ja;
 };
 
 class PanelState : public ::testing::TestWithParam<PanelRow> {};
 
 TEST_P(PanelState, FollowsCategoryAndSource) {
-    Session session(optionsFor(Ja));
+    Session session(optionsFor(GetParam().start));
     runOrFail(session, On + GetParam().script);
     EXPECT_EQ(panelState(session), GetParam().state);
 }
@@ -117,6 +118,10 @@ INSTANTIATE_TEST_SUITE_P(
                  " Option2 ｍ | 寸 インチ | 10 0."},
         PanelRow{"hidden box cannot be clicked", "{click:Check8}{click:Option11}",
                  "Check4 Option1 ｃｍ | 寸 インチ | 10 0."},
+        PanelRow{"English overflow clears the tick", Twenty.substr(std::string(On).size()),
+                 "Check7 Option7 立方ヤード | 立方ｍ 立方坪 立方フィート | 8 0.", En},
+        PanelRow{"Japanese overflow keeps the tick", Twenty.substr(std::string(On).size()),
+                 "Check7 Option7 立方ヤード | 立方ｍ 立方坪 *立方フィート | 8 333,333,330,327.立方ft"},
         PanelRow{"on again starts afresh", "{click:Check6}{click:Option3}5{menu:TNN(1)}",
                  "Check4 Option1 ｃｍ | 寸 インチ | 10 0."}),
     [](const auto& info) {
