@@ -42,6 +42,7 @@ other events:
   {Ctrl+X}               a Ctrl combination (X a letter)
   {menu:NAME}            choose a menu item, {menu:NAME(INDEX)} for an item of an array
   {click:NAME}           click a button, check box or option button (NAME or NAME(INDEX))
+                         such as the unit panel's: {menu:TNN(1)}{click:Check5}{click:Option6}
   {dblclick:Readout} {shiftclick:Readout} {rightclick:Readout}
   {clip:TEXT}            another program puts TEXT on the clipboard; "}}" in TEXT is one "}"
   {resize:HEIGHT,WIDTH}  the user drags the window to this size (twips)
