@@ -1,0 +1,177 @@
+#!/usr/bin/python3
+"""What the calculator shows, read over the accessibility bus, and clicks on what it shows.
+
+Usage: a11y.py PID COMMAND ARGS...
+  ready                  wait until the program's window is on the bus
+  expect display|mark T  wait until the display (or the mark beside it) reads T
+  read display|mark      print the text
+  menu ITEM...           click through the menu items named ITEM, one level after another
+  click NAME             click the shown control named NAME
+  extents NAME           print "x y width height" of the shown control NAME (screen pixels)
+  rightclick NAME        press the right button over NAME
+"display" and "mark" name the display and the mark beside it.
+A NAME ending in "*" matches every name that begins with what comes before it; a menu item's
+shortcut (after a tab) is not part of its name. Every wait ends after E2E_WAIT seconds (10);
+a failed wait exits with status 1 and says what was seen.
+"""
+
+import os
+import subprocess
+import sys
+import time
+
+import pyatspi
+
+WAIT = float(os.environ.get("E2E_WAIT", "10"))
+POLL = 0.05
+
+# The display and its mark: named by their control names until the names follow the menus'
+# language.
+LABELS = {
+    "display": ("Readout", "表示", "Display"),
+    "mark": ("MEM2", "記号", "Mark"),
+}
+
+
+class Failed(Exception):
+    pass
+
+
+def until(what, probe):
+    """Calls probe until it returns something other than None; the last error explains."""
+    deadline = time.monotonic() + WAIT
+    last = None
+    while True:
+        try:
+            found = probe()
+            if found is not None:
+                return found
+        except Exception as error:  # the tree changes under us while a window opens
+            last = error
+        if time.monotonic() > deadline:
+            raise Failed(f"{what}" + (f" ({last})" if last else ""))
+        time.sleep(POLL)
+
+
+def application(pid):
+    for app in pyatspi.Registry.getDesktop(0):
+        if app is not None and app.get_process_id() == pid:
+            return app
+    return None
+
+
+def showing(node):
+    return node.getState().contains(pyatspi.STATE_SHOWING)
+
+
+def shown_nodes(node):
+    """Every shown node under node, depth first; hidden subtrees (closed menus) are skipped."""
+    for child in node:
+        if child is None or not showing(child):
+            continue
+        yield child
+        yield from shown_nodes(child)
+
+
+def plain_name(node):
+    return node.name.split("\t")[0]
+
+
+def matches(name, wanted):
+    return name.startswith(wanted[:-1]) if wanted.endswith("*") else name == wanted
+
+
+def find_shown(pid, wanted, roles=None):
+    if wanted in LABELS:
+        return find_label(pid, wanted)
+    app = application(pid)
+    if app is None:
+        return None
+    for node in shown_nodes(app):
+        if roles and node.getRoleName() not in roles:
+            continue
+        if matches(plain_name(node), wanted):
+            return node
+    return None
+
+
+def label_text(node):
+    try:
+        text = node.queryText()
+        return text.getText(0, -1)
+    except NotImplementedError:
+        # Without a text interface the label's description carries what it shows.
+        return node.description
+
+
+def find_label(pid, which):
+    app = application(pid)
+    if app is None:
+        return None
+    for node in shown_nodes(app):
+        if node.getRoleName() in ("label", "static") and node.name in LABELS[which]:
+            return node
+    return None
+
+
+def extents(node):
+    box = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    return box.x, box.y, box.width, box.height
+
+
+def on_screen(node):
+    x, y, width, height = extents(node)
+    return (x, y, width, height) if width > 0 and height > 0 and x >= 0 and y >= 0 else None
+
+
+def press(node, button):
+    x, y, width, height = until(f"{plain_name(node)!r} has no place on the screen",
+                                lambda: on_screen(node))
+    subprocess.run(["xdotool", "mousemove", "--sync", str(x + width // 2), str(y + height // 2),
+                    "click", str(button)], check=True, timeout=WAIT)
+
+
+def main(pid, command, args):
+    if command == "ready":
+        until("the window is not on the accessibility bus", lambda: find_label(pid, "display"))
+    elif command == "read":
+        print(label_text(until("no display", lambda: find_label(pid, args[0]))))
+    elif command == "expect":
+        which, wanted = args
+        seen = []
+
+        def reads_wanted():
+            text = label_text(find_label(pid, which))
+            seen[:] = [text]
+            return text if text == wanted else None
+
+        try:
+            until(f"no {which} shown", reads_wanted)
+        except Failed:
+            if not seen:
+                raise
+            raise Failed(f"the {which} reads {seen[0]!r}, not {wanted!r}") from None
+    elif command == "menu":
+        for item in args:
+            node = until(f"no menu item {item!r} shown",
+                         lambda: find_shown(pid, item, ("menu item", "menu")))
+            press(node, 1)
+    elif command == "click":
+        press(until(f"no control {args[0]!r} shown", lambda: find_shown(pid, args[0])), 1)
+    elif command == "rightclick":
+        press(until(f"no control {args[0]!r} shown", lambda: find_shown(pid, args[0])), 3)
+    elif command == "extents":
+        node = until(f"no control {args[0]!r} shown", lambda: find_shown(pid, args[0]))
+        print(*extents(node))
+    else:
+        raise SystemExit(__doc__)
+
+
+if __name__ == "__main__":
+    if len(sys.argv) < 3:
+        raise SystemExit(__doc__)
+    try:
+        main(int(sys.argv[1]), sys.argv[2], sys.argv[3:])
+    except Failed as failure:
+        print(f"FAIL: {failure}", file=sys.stderr)
+        sys.exit(1)

@@ -1,0 +1,163 @@
+# Shared by the end-to-end scenarios (sourced): a private X server with openbox and a private
+# session bus, the real program started and stopped, real keys and clicks, and checks on what
+# the program shows (the display over the accessibility bus, the window title, the screen) and
+# leaves (the settings file, the clipboard). Every wait gives up after E2E_WAIT seconds.
+#
+# A scenario calls e2e_begin once, then any of the steps below; on a failed check it prints
+# what it saw and the logs, keeps a screenshot and exits 1.
+
+e2e_here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+export E2E_WAIT=${E2E_WAIT:-10}
+e2e_python=/usr/bin/python3 # the system's, which has the accessibility bindings
+
+e2e_work=""
+e2e_name=""
+e2e_screens=""
+e2e_xvfb_pid=""
+e2e_wm_pid=""
+app_pid=""
+app_window=""
+
+# Exits 77 (skipped) unless every tool is installed.
+e2e_require() {
+  local tool
+  for tool in Xvfb openbox xdotool xprop xclip import dbus-run-session; do
+    command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
+  done
+  "$e2e_python" -c 'import pyatspi' 2>/dev/null ||
+    { echo "skipped: python3-pyatspi is not installed"; exit 77; }
+}
+
+e2e_cleanup() {
+  set +e # every process is ended, whatever the first kill says
+  local pid
+  for pid in "$app_pid" "$e2e_wm_pid" "$e2e_xvfb_pid"; do
+    [ -n "$pid" ] || continue
+    kill "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+  done
+  [ -n "$e2e_work" ] && rm -rf "$e2e_work"
+}
+
+fail() {
+  echo "FAIL ($e2e_name): $*" >&2
+  [ -n "$e2e_screens" ] && [ -n "${DISPLAY:-}" ] &&
+    timeout 10 import -window root "$e2e_screens/$e2e_name-failed.png" 2>/dev/null
+  local log
+  for log in "$e2e_work"/*.log; do [ -s "$log" ] && { echo "--- $log" >&2; tail -n 40 "$log" >&2; }; done
+  exit 1
+}
+
+# Runs "$@" every 0.05 s until it succeeds, for at most E2E_WAIT seconds.
+wait_for() {
+  local deadline=$((SECONDS + E2E_WAIT))
+  until "$@"; do
+    [ "$SECONDS" -le "$deadline" ] || return 1
+    sleep 0.05
+  done
+}
+
+# e2e_begin NAME SCREENS_DIR: the X server (a free display of its choosing) and openbox.
+# The caller runs on a session bus of its own (dbus-run-session), which the accessibility bus
+# is started from.
+e2e_begin() {
+  e2e_name=$1
+  e2e_screens=$2
+  mkdir -p "$e2e_screens"
+  e2e_work=$(mktemp -d)
+  trap e2e_cleanup EXIT
+  mkdir "$e2e_work/app" "$e2e_work/home"
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$e2e_work/display" \
+    >"$e2e_work/xvfb.log" 2>&1 &
+  e2e_xvfb_pid=$!
+  wait_for test -s "$e2e_work/display" || fail "Xvfb did not start"
+  export DISPLAY=":$(head -n 1 "$e2e_work/display")"
+  openbox --sm-disable >"$e2e_work/openbox.log" 2>&1 &
+  e2e_wm_pid=$!
+  wait_for wm_running || fail "openbox did not start"
+}
+
+wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+
+# app_start PROGRAM: a start of the program copied into the scenario's own writable directory,
+# so its settings file is made there and kept from one start to the next; returns once the
+# window is shown, has the focus and is on the accessibility bus.
+app_start() {
+  [ -x "$e2e_work/app/vexlo" ] || cp "$1" "$e2e_work/app/vexlo"
+  env -u QT_IM_MODULE -u XMODIFIERS QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 \
+    HOME="$e2e_work/home" XDG_CONFIG_HOME="$e2e_work/home/.config" XDG_RUNTIME_DIR="$e2e_work" \
+    "$e2e_work/app/vexlo" >>"$e2e_work/vexlo.log" 2>&1 &
+  app_pid=$!
+  wait_for find_app_window || fail "the calculator window did not appear"
+  timeout "$E2E_WAIT" xdotool windowactivate --sync "$app_window" 2>/dev/null ||
+    fail "the window did not take the focus"
+  a11y ready
+}
+
+find_app_window() {
+  app_window=$(xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null | head -n 1)
+  [ -n "$app_window" ]
+}
+
+app_ended() { ! kill -0 "$app_pid" 2>/dev/null; }
+
+# app_quit [KEY]: the key (Esc by default) must end the program, with status 0.
+app_quit() {
+  press "${1:-Escape}"
+  wait_for app_ended || fail "${1:-Escape} did not end the program"
+  local status=0
+  wait "$app_pid" || status=$?
+  app_pid=""
+  [ "$status" -eq 0 ] || fail "the program ended with status $status"
+}
+
+a11y() { "$e2e_python" "$e2e_here/a11y.py" "$app_pid" "$@" || fail "a11y $*"; }
+
+# Real key events (XTEST) to the focused window: text typed character by character, or keys
+# by their X names (Return, ctrl+k, space).
+type_text() { timeout "$E2E_WAIT" xdotool type --delay 30 "$1" || fail "typing $1 failed"; }
+press() { timeout "$E2E_WAIT" xdotool key --delay 30 "$@" || fail "pressing $* failed"; }
+
+menu() { a11y menu "$@"; }
+click() { a11y click "$1"; }
+
+expect_display() { a11y expect display "$1"; }
+expect_mark() { a11y expect mark "$1"; }
+
+# expect_setting KEY VALUE: the settings file holds the line KEY=VALUE.
+expect_setting() {
+  wait_for grep -qFx "$1=$2" "$e2e_work/app/VEXLO.INI" 2>/dev/null ||
+    fail "no line $1=$2 in the settings file: $(cat "$e2e_work/app/VEXLO.INI" 2>&1)"
+}
+
+clipboard_is() { [ "$(timeout 2 xclip -o -selection clipboard 2>/dev/null)" = "$1" ]; }
+expect_clipboard() {
+  wait_for clipboard_is "$1" ||
+    fail "the clipboard holds '$(timeout 2 xclip -o -selection clipboard 2>&1)', not '$1'"
+}
+
+title_is() { [ "$(xdotool getwindowname "$app_window" 2>/dev/null)" = "$1" ]; }
+expect_title() {
+  wait_for title_is "$1" || fail "the title is '$(xdotool getwindowname "$app_window")', not '$1'"
+}
+
+# The colour of one pixel of the screen, as #RRGGBB.
+pixel_at() {
+  timeout "$E2E_WAIT" import -window root -crop "1x1+$1+$2" txt:- 2>/dev/null |
+    grep -o '#[0-9A-Fa-f]\{6\}' | head -n 1
+}
+
+# expect_display_colour #RRGGBB: the middle of the display's left quarter has that colour.
+expect_display_colour() {
+  local x y width height
+  read -r x y width height < <(a11y extents display)
+  display_colour_is() { [ "$(pixel_at $((x + width / 4)) $((y + height / 2)))" = "$1" ]; }
+  wait_for display_colour_is "$1" ||
+    fail "the display is $(pixel_at $((x + width / 4)) $((y + height / 2))), not $1"
+}
+
+# screenshot LABEL: the whole screen, kept as build/screens/SCENARIO-LABEL.png.
+screenshot() {
+  timeout "$E2E_WAIT" import -window root "$e2e_screens/$e2e_name-$1.png" ||
+    fail "no screenshot $1"
+}

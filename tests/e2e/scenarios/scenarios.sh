@@ -1,0 +1,170 @@
+#!/usr/bin/env bash
+# End-to-end scenarios of the real calculator window: real keys and clicks under openbox on a
+# private X server, checked through the display read over the accessibility bus, the settings
+# file, the clipboard and screenshots kept in SCREENS_DIR.
+#
+# Usage: scenarios.sh NAME PATH/TO/vexlo SCREENS_DIR     Exit status 77 (skipped) without the
+# tools (Xvfb, openbox, xdotool, xclip, imagemagick, dbus, python3-pyatspi).
+set -euo pipefail
+
+name=${1:?usage: scenarios.sh NAME PATH/TO/vexlo SCREENS_DIR}
+program=${2:?usage: scenarios.sh NAME PATH/TO/vexlo SCREENS_DIR}
+screens=${3:?usage: scenarios.sh NAME PATH/TO/vexlo SCREENS_DIR}
+source "$(dirname "$0")/lib.sh"
+e2e_require
+# A session bus of its own, so the accessibility bus and its registry end with the scenario.
+[ -n "${E2E_SESSION:-}" ] || E2E_SESSION=1 exec timeout 100 dbus-run-session -- bash "$0" "$@"
+
+# Operators leave their marks; Enter and "%" evaluate (the "%" through the Enter it sends).
+scenario_arithmetic() {
+  type_text 12*
+  expect_mark ×
+  type_text 3
+  expect_display 3.
+  press Return
+  expect_display 36.
+  expect_mark ""
+  type_text c100/8
+  expect_mark ÷
+  type_text =
+  expect_display 12.5
+  screenshot result
+  type_text c100*10%
+  expect_display 10.
+  press ctrl+c
+  expect_clipboard 10.
+}
+
+# Ctrl+K adds the tax through its menu accelerator; the next operator goes on from the result.
+scenario_tax_accelerator() {
+  type_text 1000
+  press ctrl+k
+  expect_display 1,100.00
+  press ctrl+c
+  expect_clipboard 1,100.00
+  type_text +5=
+  expect_display 1,105.
+}
+
+# Era letters set the mark and Space converts; ":" goes back from a Western year.
+scenario_era() {
+  type_text h
+  expect_mark 平
+  type_text '31 '
+  expect_display 2019年
+  type_text cs64
+  expect_mark 昭
+  type_text ' '
+  expect_display 1989年
+  type_text c2024:
+  expect_display 令和6年
+  screenshot western-to-era
+  press ctrl+c
+  expect_clipboard 令和6年
+}
+
+# z stores, Ctrl+D adds to memory, a recalls, q clears.
+scenario_memory() {
+  type_text 5z
+  expect_mark M
+  type_text c3
+  press ctrl+d
+  type_text @a
+  expect_display 8.
+  type_text qa
+  expect_display 0.
+}
+
+# With "記憶有" chosen in the menu, the display at Esc is the display at the next start.
+scenario_resume() {
+  menu オプション 終了時数値記憶設定 記憶有
+  expect_setting EndMem 1
+  type_text 12345
+  app_quit
+  expect_setting Dumy 12,345.
+  app_start "$program"
+  expect_display 12,345.
+  type_text +1
+  press Return
+  expect_display 12,346.
+}
+
+# Esc and Tab both close the window; each close leaves the display in Dumy.
+scenario_escape() {
+  type_text 42
+  app_quit Escape
+  expect_setting Dumy 42.
+  app_start "$program"
+  expect_display 0.
+  type_text 7
+  app_quit Tab
+  expect_setting Dumy 7.
+}
+
+# The panel opened from the menu converts the display into the unit clicked.
+scenario_unit_panel() {
+  menu オプション 単位変換画面 表示する
+  type_text 12
+  expect_display 12.
+  screenshot panel
+  click 寸
+  expect_display 3.96寸
+  screenshot converted
+  press ctrl+c
+  expect_clipboard 3.96寸
+}
+
+# Dragging the bottom border snaps the window to the medium and large size classes and back.
+scenario_drag_size_classes() {
+  expect_display_height 27
+  drag_bottom_border 15
+  expect_display_height 45
+  screenshot medium
+  drag_bottom_border 200
+  expect_display_height 57
+  screenshot large
+  drag_bottom_border -200
+  expect_display_height 27
+}
+
+# English chosen in the menu holds at the next start: title, menus and era results.
+scenario_language() {
+  menu オプション 使用言語選択 English
+  expect_setting JpFont 1
+  expect_title 【VexloKun】
+  app_quit
+  app_start "$program"
+  expect_title 【VexloKun】
+  menu Option* Language* 日本語
+  expect_setting JpFont 0
+  expect_title 【ベクロ】
+  type_text t15
+  press space
+  expect_display 1926年
+}
+
+# A colour chosen in the dialog colours the display and is stored as 0x00BBGGRR.
+scenario_colour() {
+  menu オプション カラー選択 メイン･ウインドウ
+  choose_colour '#0000ff'
+  expect_setting MColor 16711680
+  expect_display_colour '#0000FF'
+  screenshot blue
+}
+
+# A right click on the display opens the edit menu; its copy item copies the display.
+scenario_popup() {
+  type_text 789
+  expect_display 789.
+  a11y rightclick display
+  screenshot popup
+  menu 'コピー(ｸﾘｯﾌﾟ･ﾎﾞｰﾄﾞﾍ)'
+  expect_clipboard 789.
+}
+
+e2e_begin "$name" "$screens"
+declare -F "scenario_$name" >/dev/null || fail "no scenario $name"
+app_start "$program"
+"scenario_$name"
+[ -z "$app_pid" ] || app_quit
+echo "ok: $name"
