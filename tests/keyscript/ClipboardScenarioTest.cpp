@@ -60,7 +60,17 @@ INSTANTIATE_TEST_SUITE_P(
         Scenario{.name = "closing brace inside the text", .script = "{clip:a}}b}{Ctrl+V}",
                  .display = "a}b"},
         Scenario{.name = "a number beyond the double range stays text", .script =
-                 "{clip:1E+400}{Ctrl+V}", .display = "1E+400", .FirstOperand = 0}),
+                 "{clip:1E+400}{Ctrl+V}", .display = "1E+400", .FirstOperand = 0},
+        Scenario{.name = "full-width digits", .script = "{clip:１２３４}{Ctrl+V}",
+                 .display = "1,234.", .FirstOperand = 1234},
+        Scenario{.name = "full-width yen sign", .script = "{clip:￥1,980}{Ctrl+V}+20=",
+                 .display = "2,000."},
+        Scenario{.name = "yen sign", .script = "{clip:¥1,980}{Ctrl+V}", .display = "1,980.",
+                 .FirstOperand = 1980},
+        Scenario{.name = "ideographic spaces and full-width minus", .script =
+                 "{clip:\u3000－１，２３４．５\u3000}{Ctrl+V}", .display = "-1,234.5"},
+        Scenario{.name = "yen after the digits stays text", .script = "5+{clip:1,980円}{Ctrl+V}",
+                 .display = "1,980円", .FirstOperand = 5}),
     rowName);
 // clang-format on
 
