@@ -59,10 +59,12 @@ FormWindow::FormWindow(platform::Form& form, QWidget* parent)
     menus_ = std::make_unique<MenuBarView>(*menuBar(), form_, [this] { flush(); });
     controls_ = std::make_unique<ControlWidgets>(*surface_, form_, *this);
 
-    // Typed text goes to no widget: the window itself takes the focus and the input method's
-    // committed characters, and the key filter hands every key to the form.
+    // Typed text goes to no widget: the window itself takes the focus and the key filter hands
+    // every key to the form. It takes no input-method composition, so with a Japanese input
+    // method on, keys still come as plain key events (Enter evaluates instead of committing);
+    // text that arrives committed all the same is typed character by character.
     setFocusPolicy(Qt::StrongFocus);
-    setAttribute(Qt::WA_InputMethodEnabled);
+    setAttribute(Qt::WA_InputMethodEnabled, false);
     QCoreApplication::instance()->installEventFilter(this);
 
     snapTimer_.setSingleShot(true);
