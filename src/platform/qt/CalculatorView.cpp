@@ -6,6 +6,9 @@ CalculatorView::CalculatorView(shell::MainWindow& main) : main_(main), window_(m
     engine::Calculator& calc = main_.calc;
     window_.setAlignment(calc.Readout, Qt::AlignRight | Qt::AlignVCenter);
     window_.setAlignment(calc.MEM2, Qt::AlignCenter);
+    // The display's text is never cut and never lies under the mark; the mark is never cut.
+    window_.setFitted(calc.Readout, &calc.MEM2);
+    window_.setFitted(calc.MEM2, nullptr);
     window_.onMouseDown = [this](const platform::Control& control, int button, int shift) {
         if (&control == &main_.calc.Readout) main_.Readout_MouseDown(button, shift);
     };

@@ -6,6 +6,9 @@
 #include <QPalette>
 #include <QRect>
 
+#include "platform/qt/FittedLabel.h"
+#include "platform/qt/FontSubstitution.h"
+
 namespace vexlo::qtview {
 
 namespace {
@@ -42,7 +45,9 @@ void render(QLabel& label, const platform::Label& model, QRect geometry) {
 }  // namespace
 
 ControlWidgets::ControlWidgets(QWidget& surface, const platform::Form& form, QObject& mouseFilter)
-    : surface_(surface), form_(form), mouseFilter_(mouseFilter) {}
+    : surface_(surface), form_(form), mouseFilter_(mouseFilter) {
+    installFontSubstitutes();
+}
 
 void ControlWidgets::update(const platform::Control& control, PixelScale scale, QSize content) {
     const auto* model = dynamic_cast<const platform::Label*>(&control);
@@ -53,7 +58,7 @@ void ControlWidgets::update(const platform::Control& control, PixelScale scale, 
     auto found = labels_.find(&control);
     if (found == labels_.end()) {
         if (!inView) return;
-        auto* label = new QLabel(&surface_);
+        auto* label = new FittedLabel(&surface_);
         label->setObjectName(QString::fromStdString(control.key()));
         label->setAccessibleName(QString::fromStdString(control.key()));
         label->setTextFormat(Qt::PlainText);
@@ -64,9 +69,30 @@ void ControlWidgets::update(const platform::Control& control, PixelScale scale, 
         label->installEventFilter(&mouseFilter_);
         found = labels_.emplace(&control, label).first;
         restack();
+        applyFitting();
     }
     render(*found->second, *model, geometry);
     found->second->setVisible(inView);
+    // A label drawn clear of this one follows its moves.
+    for (const auto& [fitted, cover] : fitted_) {
+        if (cover == &control) {
+            if (QLabel* label = labelFor(*fitted)) label->update();
+        }
+    }
+}
+
+void ControlWidgets::setFitted(const platform::Control& control, const platform::Control* cover) {
+    fitted_[&control] = cover;
+    applyFitting();
+}
+
+void ControlWidgets::applyFitting() {
+    for (const auto& [control, cover] : fitted_) {
+        auto* label = static_cast<FittedLabel*>(labelFor(*control));
+        if (label == nullptr) continue;
+        label->setFitting(true);
+        label->setCover(cover != nullptr ? labelFor(*cover) : nullptr);
+    }
 }
 
 void ControlWidgets::updateAll(PixelScale scale, QSize content) {

@@ -87,6 +87,10 @@ void FormWindow::setAlignment(const platform::Control& control, Qt::Alignment al
     controls_->setAlignment(control, alignment);
 }
 
+void FormWindow::setFitted(const platform::Control& control, const platform::Control* cover) {
+    controls_->setFitted(control, cover);
+}
+
 QLabel* FormWindow::labelFor(const platform::Control& control) const {
     return controls_->labelFor(control);
 }

@@ -45,6 +45,8 @@ class FormWindow : public QMainWindow {
     std::function<void()> onClosed;
 
     void setAlignment(const platform::Control& control, Qt::Alignment alignment);
+    // The control's text never clips: drawn smaller where needed, clear of `cover`.
+    void setFitted(const platform::Control& control, const platform::Control* cover);
 
     // How long a user's resizing must pause before the window takes the snapped size.
     static constexpr std::chrono::milliseconds DefaultSnapDelay{250};

@@ -46,7 +46,10 @@ bool QtClipboard::clear() {
 bool QtClipboard::setText(std::string_view text) {
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (clipboard == nullptr) return false;
-    clipboard->setText(fromUtf8(text), QClipboard::Clipboard);
+    const QString copied = fromUtf8(text);
+    clipboard->setText(copied, QClipboard::Clipboard);
+    // Where there is a primary selection (X11, Wayland), a middle click pastes the copy too.
+    if (clipboard->supportsSelection()) clipboard->setText(copied, QClipboard::Selection);
     return true;
 }
 

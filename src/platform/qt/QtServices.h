@@ -16,7 +16,8 @@ class QtMessageBox : public platform::MessageBoxService {
     QPointer<QWidget> parent;
 };
 
-// The system clipboard (QClipboard::Clipboard), plain text.
+// The system clipboard (QClipboard::Clipboard), plain text; a text put there also becomes the
+// primary selection where the platform has one. Paste reads the clipboard alone.
 class QtClipboard : public platform::ClipboardService {
   public:
     bool clear() override;
