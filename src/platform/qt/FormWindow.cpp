@@ -11,6 +11,7 @@
 #include <QScreen>
 
 #include "platform/qt/ControlWidgets.h"
+#include "platform/qt/FrameExtents.h"
 #include "platform/qt/KeyTranslation.h"
 #include "platform/qt/MenuBarView.h"
 
@@ -58,6 +59,8 @@ FormWindow::FormWindow(platform::Form& form, QWidget* parent)
     setCentralWidget(surface_);
     menus_ = std::make_unique<MenuBarView>(*menuBar(), form_, [this] { flush(); });
     controls_ = std::make_unique<ControlWidgets>(*surface_, form_, *this);
+    frameExtents_ = std::make_unique<FrameExtents>(*this);
+    frameExtents_->onChanged = [this](FrameSize frame) { setFrame(frame); };
 
     // Typed text goes to no widget: the window itself takes the focus and the key filter hands
     // every key to the form. It takes no input-method composition, so with a Japanese input
@@ -111,14 +114,21 @@ int FormWindow::menuBarHeight() const {
 }
 
 QSize FormWindow::modelClientSize() const {
-    const ClientSize client =
-        clientSizeFor({form_.width(), form_.height()}, menuBarHeight(), pixelScale());
+    const ClientSize client = clientSizeFor({form_.width(), form_.height()}, frame_, pixelScale());
     return {client.width, client.height};
 }
 
 QSize FormWindow::contentSize() const {
-    const ClientSize content = clientSizeFor({form_.width(), form_.height()}, 0, pixelScale());
-    return {content.width, content.height};
+    const QSize client = modelClientSize();
+    return {client.width(), std::max(0, client.height() - menuBarHeight())};
+}
+
+void FormWindow::setFrame(FrameSize frame) {
+    if (frame == frame_) return;
+    frame_ = frame;
+    // The window keeps the model's outer size: the client takes what the new frame leaves.
+    dirty_ = true;
+    flush();
 }
 
 QPoint FormWindow::modelPosition() const {
@@ -182,6 +192,9 @@ void FormWindow::setVisible(bool visible) {
         flush();
     }
     QMainWindow::setVisible(visible);
+    // A manager that framed the window before it was shown told it then; later changes come
+    // as property changes.
+    if (visible) frameExtents_->read();
 }
 
 void FormWindow::resizeEvent(QResizeEvent* event) {
@@ -197,7 +210,7 @@ void FormWindow::resizeEvent(QResizeEvent* event) {
 
 void FormWindow::userResized(QSize size) {
     const QSize expected = modelClientSize();
-    OuterSize outer = outerSizeFor({size.width(), size.height()}, menuBarHeight(), pixelScale());
+    OuterSize outer = outerSizeFor({size.width(), size.height()}, frame_, pixelScale());
     // A side the user left alone keeps the model's exact twips, which pixels cannot express.
     if (size.width() == expected.width()) outer.width = form_.width();
     if (size.height() == expected.height()) outer.height = form_.height();

@@ -26,6 +26,7 @@ class QLabel;
 namespace vexlo::qtview {
 
 class ControlWidgets;
+class FrameExtents;
 class MenuBarView;
 
 class FormWindow : public QMainWindow {
@@ -62,6 +63,10 @@ class FormWindow : public QMainWindow {
     int menuBarHeight() const;
     // The client size (menu bar included) that the model's current outer size maps to.
     QSize modelClientSize() const;
+    // The frame the window manager draws (read from it where it tells; empty otherwise). A new
+    // frame resizes the client so that the outer size stays the model's.
+    FrameSize frame() const { return frame_; }
+    void setFrame(FrameSize frame);
 
     void setVisible(bool visible) override;
 
@@ -87,6 +92,8 @@ class FormWindow : public QMainWindow {
     QWidget* surface_;
     std::unique_ptr<MenuBarView> menus_;
     std::unique_ptr<ControlWidgets> controls_;
+    std::unique_ptr<FrameExtents> frameExtents_;
+    FrameSize frame_;
     bool dirty_ = true;
     bool flushQueued_ = false;
     bool syncing_ = false;  // the view itself is resizing or moving the window
