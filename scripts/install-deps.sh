@@ -9,6 +9,7 @@ packages=(
   nlohmann-json3-dev libicu-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool hyperfine clang-format
+  libxcb1-dev x11-utils xclip openbox icewm
 )
 
 missing=()

@@ -48,9 +48,9 @@ TEST(WindowMetricsTest, OuterTwipsMapToTheClientInsideTheRealFrame) {
     };
     for (const auto& row : rows) {
         const ClientSize client = clientSizeFor(row.outer, row.frame, row.scale);
-        EXPECT_EQ(client, row.client) << row.outer.width << "x" << row.outer.height << " frame "
-                                      << row.frame.top << " got " << client.width << "x"
-                                      << client.height;
+        EXPECT_EQ(client, row.client)
+            << row.outer.width << "x" << row.outer.height << " frame " << row.frame.top << " got "
+            << client.width << "x" << client.height;
     }
 }
 

@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QScreen>
+#include <QWindow>
 
 #include "platform/qt/ControlWidgets.h"
 #include "platform/qt/FrameExtents.h"
@@ -126,9 +127,10 @@ QSize FormWindow::contentSize() const {
 void FormWindow::setFrame(FrameSize frame) {
     if (frame == frame_) return;
     frame_ = frame;
-    // The window keeps the model's outer size: the client takes what the new frame leaves.
+    // The window keeps the model's outer size and position: the client takes what the new
+    // frame leaves, once the window system's events of the moment have been handled.
     dirty_ = true;
-    flush();
+    scheduleFlush();
 }
 
 QPoint FormWindow::modelPosition() const {
@@ -179,11 +181,21 @@ void FormWindow::applyGeometry() {
         resize(target);
     }
     const QPoint position = modelPosition();
-    if (!positioned_ || pos() != position) {
+    if (!positioned_ || framePosition() != position) {
         Syncing syncing(syncing_);
-        move(position);
+        // Once shown, the frame is placed itself: a manager that framed the window after the
+        // first request may have put the client at the frame's place (icewm does at times).
+        if (QWindow* handle = windowHandle(); handle != nullptr && isVisible())
+            handle->setFramePosition(position);
+        else
+            move(position);
         positioned_ = true;
     }
+}
+
+QPoint FormWindow::framePosition() const {
+    if (frame_ == FrameSize{}) return pos();
+    return geometry().topLeft() - QPoint(frame_.left, frame_.top);
 }
 
 void FormWindow::setVisible(bool visible) {
@@ -227,7 +239,7 @@ void FormWindow::snap() {
 void FormWindow::moveEvent(QMoveEvent* event) {
     QMainWindow::moveEvent(event);
     if (syncing_ || !isVisible() || form_.closed()) return;
-    const QPoint now = pos();
+    const QPoint now = framePosition();
     if (now == modelPosition()) return;
     const PixelScale scale = pixelScale();
     form_.move(toTwips(now.x(), scale.x), toTwips(now.y(), scale.y));

@@ -84,6 +84,8 @@ class FormWindow : public QMainWindow {
     void snap();
     QSize contentSize() const;
     QPoint modelPosition() const;
+    // The top left of the frame: the client's less the frame the manager told.
+    QPoint framePosition() const;
     bool filterKey(QWidget& receiver, QEvent& event);
     bool filterMouse(const platform::Control& control, QEvent& event);
     void deliver(const platform::KeyStroke& key);

@@ -67,8 +67,8 @@ void FrameExtents::read() {
     xcb_connection_t* xcb = connection();
     const QWindow* handle = window_ ? window_->windowHandle() : nullptr;
     if (xcb == nullptr || atom_ == 0 || handle == nullptr) return;
-    const auto cookie = xcb_get_property(xcb, 0, static_cast<xcb_window_t>(handle->winId()),
-                                         atom_, XCB_ATOM_CARDINAL, 0, 4);
+    const auto cookie = xcb_get_property(xcb, 0, static_cast<xcb_window_t>(handle->winId()), atom_,
+                                         XCB_ATOM_CARDINAL, 0, 4);
     xcb_get_property_reply_t* reply = xcb_get_property_reply(xcb, cookie, nullptr);
     FrameSize frame;  // no property: no frame (no manager, or one that draws none)
     if (reply != nullptr) {
@@ -97,9 +97,8 @@ bool FrameExtents::nativeEventFilter(const QByteArray& eventType, void* message,
     if (property->atom != atom_ || handle == nullptr ||
         property->window != static_cast<xcb_window_t>(handle->winId()))
         return false;
-    // Read once the event has been handled: the handler may resize the window.
-    QMetaObject::invokeMethod(
-        window_.data(), [this] { read(); }, Qt::QueuedConnection);
+    // Read at once, so that the move and resize events that follow see the new frame.
+    read();
 #else
     (void)eventType;
     (void)message;
