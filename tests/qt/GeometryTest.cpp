@@ -43,6 +43,8 @@ TEST(WindowMetricsTest, OuterTwipsMapToTheClientInsideTheRealFrame) {
         // At 192 DPI the outer pixels double; the manager's frame does not.
         {{5295, 1356}, Openbox, {7.5, 7.5}, {704, 156}},
         {{7000, 1800}, IceWm, {7.5, 7.5}, {923, 211}},
+        // Openbox's frame at a device ratio of 2: 90.4 - 18.5 pixels, 181 device pixels outside.
+        {{5295, 1356}, {0.5, 16, 0.5, 2.5}, {15, 15}, {352, 72}},
         // A frame larger than the window leaves one pixel.
         {{4400, 1356}, {0, 200, 0, 0}, {15, 15}, {293, 1}},
     };
@@ -75,10 +77,9 @@ class GeometryTest : public ViewFixture {
     QRect displayRect() const { return window.labelFor(main.calc.Readout)->geometry(); }
 
     QSize clientFor(platform::Twips height, platform::Twips width) const {
-        const PixelScale scale = window.pixelScale();
-        const FrameSize frame = window.frame();
-        return {toPixels(width, scale.x) - frame.left - frame.right,
-                toPixels(height, scale.y) - frame.top - frame.bottom};
+        const ClientSize client =
+            clientSizeFor({width, height}, window.frame(), window.pixelScale());
+        return {client.width, client.height};
     }
 
     // The window manager resizing the window as a user's drag.
@@ -160,7 +161,7 @@ TEST_F(GeometryTest, TheOuterHeightIsTheClassHeightInsideEveryFrame) {
         for (const platform::Twips drag : {1200, 1500, 2500}) {
             dragTo(drag, 6000);
             SCOPED_TRACE(std::to_string(frame.top) + " " + std::to_string(drag));
-            const int outer = window.height() + frame.top + frame.bottom;
+            const double outer = window.height() + frame.top + frame.bottom;
             EXPECT_EQ(outer, toPixels(main.form.height(), scale.y));
             EXPECT_EQ(window.width() + frame.left + frame.right, toPixels(6000, scale.x));
             EXPECT_EQ(main.form.height(), drag < 1356 ? 1356 : drag < 1800 ? 1620 : 1800);

@@ -195,7 +195,7 @@ void FormWindow::applyGeometry() {
 
 QPoint FormWindow::framePosition() const {
     if (frame_ == FrameSize{}) return pos();
-    return geometry().topLeft() - QPoint(frame_.left, frame_.top);
+    return geometry().topLeft() - QPointF(frame_.left, frame_.top).toPoint();
 }
 
 void FormWindow::setVisible(bool visible) {

@@ -34,8 +34,8 @@ xcb_atom_t internAtom(xcb_connection_t* xcb, const char* name) {
 }
 #endif
 
-int logical(std::uint32_t devicePixels, double ratio) {
-    return static_cast<int>(std::lround(devicePixels / (ratio > 0 ? ratio : 1)));
+double logical(std::uint32_t devicePixels, double ratio) {
+    return devicePixels / (ratio > 0 ? ratio : 1);
 }
 
 }  // namespace

@@ -27,14 +27,16 @@ platform::Twips toTwips(int pixels, double twipsPerPixel) {
 ClientSize clientSizeFor(OuterSize outer, FrameSize frame, PixelScale scale) {
     // The outer size is rounded once, so the window manager's window is the class height to
     // the pixel; the frame takes what it takes.
-    const int width = toPixels(outer.width, scale.x) - frame.left - frame.right;
-    const int height = toPixels(outer.height, scale.y) - frame.top - frame.bottom;
-    return {std::max(1, width), std::max(1, height)};
+    const auto width = std::lround(outer.width / scale.x - frame.left - frame.right);
+    const auto height = std::lround(outer.height / scale.y - frame.top - frame.bottom);
+    return {static_cast<int>(std::max(1L, width)), static_cast<int>(std::max(1L, height))};
 }
 
 OuterSize outerSizeFor(ClientSize client, FrameSize frame, PixelScale scale) {
-    return {toTwips(client.width + frame.left + frame.right, scale.x),
-            toTwips(client.height + frame.top + frame.bottom, scale.y)};
+    return {static_cast<platform::Twips>(
+                std::lround((client.width + frame.left + frame.right) * scale.x)),
+            static_cast<platform::Twips>(
+                std::lround((client.height + frame.top + frame.bottom) * scale.y))};
 }
 
 }  // namespace vexlo::qtview

@@ -36,12 +36,14 @@ struct OuterSize {
     bool operator==(const OuterSize&) const = default;
 };
 
-// The frame the window manager draws around the client area, in pixels on each side.
+// The frame the window manager draws around the client area, in pixels on each side; a
+// fraction where the screen has more device pixels than pixels (5 device pixels at a ratio of 2
+// are 2.5), so that the outer size comes out exact in device pixels.
 struct FrameSize {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
+    double left = 0;
+    double top = 0;
+    double right = 0;
+    double bottom = 0;
     bool operator==(const FrameSize&) const = default;
 };
 
