@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <QWindow>
+#include <cstdlib>
 
 #include "platform/qt/ControlWidgets.h"
 #include "platform/qt/FrameExtents.h"
@@ -175,7 +176,8 @@ void FormWindow::flush() {
 void FormWindow::applyGeometry() {
     const QSize target = modelClientSize();
     if (size() != target && !snapTimer_.isActive()) {
-        requested_ = target;
+        if (requested_.size() == MaxRequests) requested_.erase(requested_.begin());
+        requested_.push_back(target);
         requestedFrom_ = size();
         Syncing syncing(syncing_);
         resize(target);
@@ -214,9 +216,23 @@ void FormWindow::resizeEvent(QResizeEvent* event) {
     if (!isVisible() || form_.closed()) return;
     if (syncing_) return;  // the window's own request, as Qt reports it at once
     const QSize now = event->size();
-    const bool refused = requested_.isValid() && now != requested_ && now == requestedFrom_;
-    requested_ = QSize();
-    if (refused || now == modelClientSize()) return;
+    // A pixel off is the rounding of a fractional device ratio (1.5 at 144 DPI) or of the
+    // manager, not a user's drag: taken as one it could cross a size class.
+    const auto near = [now](QSize size) {
+        return std::abs(now.width() - size.width()) <= 1 &&
+               std::abs(now.height() - size.height()) <= 1;
+    };
+    // The manager answers the window's requests in order, and may answer one the model has
+    // since overtaken (a frame that came to be known after the first request).
+    for (auto answered = requested_.begin(); answered != requested_.end(); ++answered) {
+        if (near(*answered)) {
+            requested_.erase(requested_.begin(), answered + 1);
+            return;
+        }
+    }
+    const bool refused = !requested_.empty() && now == requestedFrom_;
+    requested_.clear();
+    if (refused || near(modelClientSize())) return;
     userResized(now);
 }
 

@@ -17,6 +17,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "platform/Form.h"
 #include "platform/qt/WindowMetrics.h"
@@ -101,10 +102,11 @@ class FormWindow : public QMainWindow {
     bool syncing_ = false;  // the view itself is resizing or moving the window
     bool positioned_ = false;
     bool closing_ = false;
-    // The window's last size request and the size it had then: that size coming back means the
-    // window manager keeps its own (a tiling manager, say), and asking again would only repeat
-    // the exchange.
-    QSize requested_;
+    // The window's size requests the manager has not answered yet, and the size it had before
+    // the last: that size coming back means the window manager keeps its own (a tiling manager,
+    // say), and asking again would only repeat the exchange.
+    static constexpr std::size_t MaxRequests = 4;
+    std::vector<QSize> requested_;  // not yet answered, oldest first
     QSize requestedFrom_;
     QTimer snapTimer_;
 };
