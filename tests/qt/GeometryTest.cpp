@@ -180,6 +180,29 @@ TEST_F(GeometryTest, ANewFrameKeepsTheOuterSizeAndResizesTheClient) {
     EXPECT_EQ(window.size(), unframed);
 }
 
+TEST_F(GeometryTest, LateOrRoundedAnswersOfTheManagerAreNoUsersDrag) {
+    const QSize unframed = window.size();
+    window.setFrame(Openbox);
+    processEvents();
+    ASSERT_EQ(window.size(), window.modelClientSize());
+    const QSize framed = window.size();
+    struct Row {
+        QSize answer;
+        platform::Twips height;  // the model's height afterwards
+    };
+    const Row rows[] = {
+        {unframed, 1356},              // the answer to the request made before the frame
+        {framed + QSize(0, 1), 1356},  // a device pixel of rounding
+        {framed + QSize(1, -1), 1356},
+        {framed + QSize(0, 20), 1620},  // a real drag
+    };
+    for (const Row& row : rows) {
+        window.resize(row.answer);
+        EXPECT_EQ(main.form.height(), row.height)
+            << row.answer.width() << "x" << row.answer.height();
+    }
+}
+
 TEST_F(GeometryTest, ASideTheUserLeftAloneKeepsItsExactTwips) {
     dragTo(1356, 3000);
     ASSERT_EQ(main.form.width(), 4400);
