@@ -1,56 +1,26 @@
 #include <gtest/gtest.h>
 
+#include <string_view>
+
 #include "platform/KeyFold.h"
 
 namespace vexlo::platform {
 namespace {
 
 TEST(KeyFold, CommittedCharactersBecomeThePlainKeys) {
-    struct Row {
-        char32_t from, to;
-    };
-    const Row rows[] = {
-        {U'！', U'!'},
-        {U'０', U'0'},
-        {U'９', U'9'},
-        {U'＋', U'+'},
-        {U'－', U'-'},
-        {U'＊', U'*'},
-        {U'／', U'/'},
-        {U'＝', U'='},
-        {U'．', U'.'},
-        {U'％', U'%'},
-        {U'［', U'['},
-        {U'］', U']'},
-        {U'＼', U'\\'},
-        {U'ｃ', U'c'},
-        {U'Ｘ', U'X'},
-        {U'～', U'~'},
-        {U'\u3000', U' '},
-        {U'ー', U'-'},
-        {U'−', U'-'},
-        {U'‐', U'-'},
-        {U'×', U'*'},
-        {U'÷', U'/'},
-        {U'。', U'.'},
-        {U'・', U'/'},
-        {U'「', U'['},
-        {U'」', U']'},
-        {U'｡', U'.'},
-        {U'ｰ', U'-'},
+    // Each character of `from` folds to the one at the same place in `to`.
+    // clang-format off
+    const std::u32string_view from =
+        U"！０９＋－＊／＝．％［］＼ｃＸ～\u3000ー−‐×÷。・「」｡ｰ"
         // kept: outside the table, or just outside the full-width block
-        {U'1', U'1'},
-        {U'\r', U'\r'},
-        {U'\uFF00', U'\uFF00'},
-        {U'｟', U'｟'},
-        {U'、', U'、'},
-        {U'円', U'円'},
-        {U'￥', U'￥'},
-        {U'—', U'—'},
-        {U'𠀋', U'𠀋'},
-    };
-    for (const Row& row : rows)
-        EXPECT_EQ(foldTyped(row.from), row.to) << "U+" << std::hex << int(row.from);
+        U"1\r\uFF00｟、円￥—𠀋";
+    const std::u32string_view to =
+        U"!09+-*/=.%[]\\cX~ ---*/./[].-"
+        U"1\r\uFF00｟、円￥—𠀋";
+    // clang-format on
+    ASSERT_EQ(from.size(), to.size());
+    for (std::size_t i = 0; i < from.size(); ++i)
+        EXPECT_EQ(foldTyped(from[i]), to[i]) << "U+" << std::hex << int(from[i]);
 }
 
 }  // namespace
