@@ -4,12 +4,15 @@
 # the classes followed by the window-size item "変更" stores the class the user dragged to;
 # copy sets the clipboard and the primary selection.
 #
-# Usage: frame_and_size.sh PATH/TO/vexlo WINDOW-MANAGER
+# Usage: frame_and_size.sh PATH/TO/vexlo WINDOW-MANAGER [DPI]
+# At a DPI other than 96 the program runs as Qt runs it on such a screen (a device ratio of
+# DPI / 96); the outer height is then exact to a device pixel.
 # Exit status 77 (skipped) without Xvfb, xdotool, xwininfo, xprop or the window manager.
 set -euo pipefail
 
 program=${1:?usage: frame_and_size.sh PATH/TO/vexlo WINDOW-MANAGER}
 manager=${2:?usage: frame_and_size.sh PATH/TO/vexlo WINDOW-MANAGER}
+dpi=${3:-96}
 for tool in Xvfb xdotool xwininfo xprop "$manager"; do
   command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
 done
@@ -39,7 +42,7 @@ wait_for() {
   return 1
 }
 
-Xvfb -displayfd 3 -screen 0 1280x800x24 -dpi 96 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+Xvfb -displayfd 3 -screen 0 1920x1080x24 -dpi "$dpi" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 pids+=($!)
 wait_for 200 test -s "$work/display" || fail "Xvfb did not start"
 export DISPLAY=":$(head -n 1 "$work/display")"
@@ -52,7 +55,7 @@ manager_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'wi
 wait_for 200 manager_ready || fail "$manager did not start"
 
 cp "$program" "$work/app/vexlo"
-env -u QT_IM_MODULE -u XMODIFIERS -u QT_SCALE_FACTOR -u QT_FONT_DPI QT_QPA_PLATFORM=xcb \
+env -u QT_IM_MODULE -u XMODIFIERS -u QT_SCALE_FACTOR QT_FONT_DPI="$dpi" QT_QPA_PLATFORM=xcb \
   "$work/app/vexlo" >"$work/vexlo.log" 2>&1 &
 app_pid=$!
 pids+=("$app_pid")
@@ -74,20 +77,29 @@ outer_height() {
   read -r l r t b < <(extents)
   echo $((h + t + b))
 }
-outer_height_is() { [ "$(outer_height)" = "$1" ]; }
+# The class height in device pixels, within one of the rounding of a device ratio.
+outer_height_is() {
+  within "$(outer_height)" $((($1 * dpi + 720) / 1440))
+}
+check_height() {
+  wait_for 100 outer_height_is "$1" ||
+    fail "$2: outer height $(outer_height), not $1 twips at $dpi DPI"
+}
 wait_for 200 test -n "$(extents)" || fail "$manager set no _NET_FRAME_EXTENTS"
+# Off 96 DPI a pixel is several device pixels: sizes and places are exact to one of them.
+slack=$([ "$dpi" = 96 ] && echo 0 || echo 1)
+within() { [ $(($1 - $2)) -le "$slack" ] && [ $(($2 - $1)) -le "$slack" ]; }
 # The window stands at the top left (FormTop and FormLeft 0): its client lies inside the frame
 # once the manager has framed it.
 framed() {
   local x y w h l r t b
   read -r x y w h < <(geometry)
   read -r l r t b < <(extents)
-  [ "$x" = "$l" ] && [ "$y" = "$t" ]
+  within "$x" "$l" && within "$y" "$t"
 }
 wait_for 200 framed || fail "the client is not inside the frame: $(geometry) / $(extents)"
 
-# 1356, 1620 and 1800 twips at 15 twips a pixel.
-wait_for 60 outer_height_is 90 || fail "small class: outer height $(outer_height), not 90"
+check_height 1356 "small class"
 
 # Drags the bottom border by $1 pixels, as a user does, and waits for the snap.
 drag_bottom() {
@@ -107,12 +119,13 @@ drag_bottom() {
   done
   xdotool mouseup 1
 }
-drag_bottom 20
-wait_for 60 outer_height_is 108 || fail "dragged to medium: outer height $(outer_height), not 108"
-drag_bottom 40
-wait_for 60 outer_height_is 120 || fail "dragged to large: outer height $(outer_height), not 120"
-drag_bottom -20
-wait_for 60 outer_height_is 108 || fail "dragged back: outer height $(outer_height), not 108"
+scale=$((dpi / 48))  # drags in half-pixels of 96 DPI
+drag_bottom $((10 * scale))
+check_height 1620 "dragged to medium"
+drag_bottom $((20 * scale))
+check_height 1800 "dragged to large"
+drag_bottom $((-10 * scale))
+check_height 1620 "dragged back"
 
 # "変更" stores the size: the options menu (opened from the first menu, then Right), its
 # fourth item, the second entry of that submenu.
@@ -122,7 +135,7 @@ sleep 0.2
 xdotool key --delay 60 Right Down Down Down Right Down Return
 settings="$work/app/VEXLO.INI"
 stored() { grep -q '^SizeH=1620' "$settings" 2>/dev/null; }
-wait_for 60 stored || fail "SizeH=1620 not stored: $(cat "$settings" 2>/dev/null)"
+wait_for 100 stored || fail "SizeH=1620 not stored: $(cat "$settings" 2>/dev/null)"
 grep -qx 'SizeW=5295' "$settings" || fail "SizeW is not the untouched 5295: $(cat "$settings")"
 
 # Copy: the clipboard and the primary selection both hold the display text.
@@ -138,4 +151,4 @@ fi
 xdotool key Escape
 program_ended() { ! kill -0 "$app_pid" 2>/dev/null; }
 wait_for 200 program_ended || fail "Esc did not end the program"
-echo "ok ($manager): outer heights 90/108/120, SizeH=1620 stored after the drag"
+echo "ok ($manager, $dpi DPI): outer heights of the classes, SizeH=1620 stored after the drag"
