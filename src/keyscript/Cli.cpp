@@ -1,11 +1,13 @@
 #include "keyscript/Cli.h"
 
+#include <algorithm>
 #include <exception>
 #include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "keyscript/Report.h"
 #include "keyscript/Session.h"
@@ -31,6 +33,13 @@ Options:
   --settings FILE     use FILE as the settings file: read at start-up, written as the
                       calculator writes it; without it nothing touches the disk
   --clipboard TEXT    clipboard text at start
+  --colour-answer A   how the colour dialog is answered: a colour as a decimal 0x00BBGGRR
+                      value (255 is red, 16711680 blue) or "cancel"; A,A,... answers the
+                      dialogs in turn, the last answer standing for every later one. A value
+                      outside 0 to 16777215 (up to 32 bits) is a colour the window refuses.
+                      Without it every dialog is cancelled.
+  --fonts NAME,...    the screen's font families, in order, for the font window's list
+                      (without it the list is empty)
   --json              print the whole state as one JSON object
   --trace             also print the display after every event
   --help, --version
@@ -44,6 +53,7 @@ other events:
   {click:NAME}           click a button, check box or option button (NAME or NAME(INDEX))
   {dblclick:Readout} {shiftclick:Readout} {rightclick:Readout}
   {clip:TEXT}            another program puts TEXT on the clipboard; "}}" in TEXT is one "}"
+  {select:LIST,ITEM}     click ITEM in a list box ({select:Lstfontname,Serif})
   {resize:HEIGHT,WIDTH}  the user drags the window to this size (twips)
   {close}                close the window (later events are ignored)
   {{} {}}                type "{" or "}"
@@ -51,6 +61,13 @@ other events:
 Output: "display:", "mem2:", "mem1:", "clipboard:" lines, then "message: TITLE | TEXT" per
 message box (each answered OK). Backslashes and control characters are written as \\, \n, \r,
 \t, \xHH. With --trace, "trace: EVENT | DISPLAY" lines come first.
+
+Secondary windows: the font window ({menu:font2(0)}), help ({menu:HHH(0)}, {F1}) and version
+({menu:VER_FORM}) windows appear under "forms" in --json while open; {click:NAME} reaches their
+controls ({click:OK}, {click:END}). While the version window is open the calculator takes no
+input: {Enter}, {Esc} or {Space} or {click:Command1} closes it, other events go nowhere.
+{rightclick:Readout} opens the edit menu as a popup (under "forms" as "popup"); the next
+{menu:NAME} chooses from it, a key closes it, any other event dismisses it first.
 
 Exit status: 0 after a run, 2 for bad options or a malformed script (then nothing runs).
 )";
@@ -67,6 +84,33 @@ struct CliOptions {
 struct UsageError {
     std::string message;
 };
+
+std::vector<std::string> splitList(std::string_view text) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        const std::size_t comma = std::min(text.find(',', start), text.size());
+        parts.emplace_back(text.substr(start, comma - start));
+        start = comma + 1;
+    }
+    return parts;
+}
+
+// "cancel", or a whole decimal number that fits 32 bits (signed or not).
+std::optional<long long> colourAnswer(const std::string& text) {
+    if (text == "cancel") return std::nullopt;
+    const std::size_t digits = text.starts_with('-') ? 1 : 0;
+    const bool wellFormed = text.size() > digits && text.size() - digits <= 10 &&
+                            text.find_first_not_of("0123456789", digits) == std::string::npos;
+    const long long value = wellFormed ? std::stoll(text) : 0;
+    if (!wellFormed || value < -2147483648LL || value > 4294967295LL) {
+        throw UsageError{
+            "--colour-answer takes a colour value (0 to 16777215, or another "
+            "32-bit value the window refuses) or cancel, not \"" +
+            text + "\""};
+    }
+    return value;
+}
 
 // The option's value: after "=", or the next argument.
 std::string takeValue(std::string_view name, std::optional<std::string_view> inlineValue, int& i,
@@ -125,6 +169,19 @@ CliOptions parseArguments(int argc, const char* const* argv) {
             options.run.clipboard = takeValue(name, inlineValue, i, argc, argv);
             if (!isValidUtf8(*options.run.clipboard)) {
                 throw UsageError{"--clipboard text is not valid UTF-8"};
+            }
+        } else if (name == "colour-answer") {
+            options.run.colourAnswers.clear();
+            for (const std::string& answer :
+                 splitList(takeValue(name, inlineValue, i, argc, argv))) {
+                options.run.colourAnswers.push_back(colourAnswer(answer));
+            }
+        } else if (name == "fonts") {
+            const std::string value = takeValue(name, inlineValue, i, argc, argv);
+            if (!isValidUtf8(value)) throw UsageError{"--fonts names are not valid UTF-8"};
+            options.run.fonts.clear();
+            for (std::string& font : splitList(value)) {
+                if (!font.empty()) options.run.fonts.push_back(std::move(font));
             }
         } else if (name == "json") {
             flag(options.json);

@@ -106,6 +106,16 @@ std::optional<std::string> parseBody(std::u32string_view body, Event& event) {
         if (!parseTarget(body.substr(6), event)) return "malformed control name";
         return std::nullopt;
     }
+    if (body.starts_with(U"select:")) {
+        const auto rest = body.substr(7);
+        const auto comma = rest.find(U',');
+        event.kind = EventKind::Select;
+        if (comma == std::u32string_view::npos || !parseTarget(rest.substr(0, comma), event)) {
+            return "a selection names a list box and an item, as in {select:Lstfontname,Serif}";
+        }
+        event.text = toUtf8(rest.substr(comma + 1));
+        return std::nullopt;
+    }
     for (const auto& mouse : ReadoutEvents) {
         if (!body.starts_with(mouse.prefix)) continue;
         event.kind = mouse.kind;
@@ -133,7 +143,7 @@ std::optional<std::string> parseBody(std::u32string_view body, Event& event) {
     }
     return "unknown name \"" + toUtf8(body) +
            "\" (known: Enter Esc Tab Backspace Space F1 Ctrl+X menu: click: dblclick: "
-           "shiftclick: rightclick: clip: resize: close)";
+           "shiftclick: rightclick: clip: resize: select: close)";
 }
 
 }  // namespace

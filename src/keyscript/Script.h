@@ -23,6 +23,7 @@ enum class EventKind {
     Clip,        // {clip:TEXT}
     Resize,      // {resize:HEIGHT,WIDTH}
     Close,       // {close}
+    Select,      // {select:NAME,ITEM}: click ITEM in the list box NAME
 };
 
 struct Event {
@@ -30,7 +31,7 @@ struct Event {
     platform::KeyStroke key;  // Key
     std::string name;         // Menu, Click and the Readout mouse events
     int index = -1;           // the array index of NAME(INDEX), -1 without one
-    std::string text;         // Clip
+    std::string text;         // Clip; the item of Select
     int height = 0;           // Resize
     int width = 0;
     std::size_t position = 0;  // 1-based character position of the event in the script

@@ -20,6 +20,9 @@ struct RunOptions {
     std::optional<int> AtsNoA;             // warnings for this run: 0 shown, 1 not shown
     std::optional<std::string> clipboard;  // clipboard text at start
     bool trace = false;                    // keep the display after every event
+    // The colour dialog's answers in turn (nullopt: cancel); the last stands for later dialogs.
+    std::vector<std::optional<long long>> colourAnswers;
+    std::vector<std::string> fonts;  // the screen's font families, in order
 };
 
 struct TraceStep {
@@ -58,6 +61,8 @@ class Session {
         platform::Control* control = nullptr;
     };
     void runEvent(const Prepared& prepared);
+    bool runInModal(platform::Form& modal, const Prepared& prepared);
+    platform::Control* findControl(const std::string& name, int index) const;
     void drainKeys();
 
     bool traceOn_;

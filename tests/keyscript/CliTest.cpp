@@ -86,7 +86,9 @@ TEST(Cli, HelpAndVersion) {
     const auto help = runTool({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_TRUE(help.out.starts_with("Usage: vexlo-keys")) << help.out;
-    EXPECT_NE(help.out.find("{clip:TEXT}"), std::string::npos);
+    for (const char* documented : {"{clip:TEXT}", "--colour-answer", "--fonts", "{select:"}) {
+        EXPECT_NE(help.out.find(documented), std::string::npos) << documented;
+    }
     EXPECT_EQ(help.err, "");
     const auto version = runTool({"--version"});
     EXPECT_EQ(version.status, 0);
@@ -112,7 +114,11 @@ INSTANTIATE_TEST_SUITE_P(
                       std::vector<std::string>{"--json=yes", "1"},
                       std::vector<std::string>{"--settings=", "1"},
                       std::vector<std::string>{"--clipboard", "\xff", "1"},
-                      std::vector<std::string>{"--colour", "1"}));
+                      std::vector<std::string>{"--colour", "1"},
+                      std::vector<std::string>{"--colour-answer", "red", "1"},
+                      std::vector<std::string>{"--colour-answer=4294967296", "1"},
+                      std::vector<std::string>{"--colour-answer=255,", "1"},
+                      std::vector<std::string>{"--fonts", "\xff", "1"}));
 // clang-format on
 
 struct ScriptErrorRow {
@@ -136,9 +142,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ScriptErrorRow{"12\xff", "character 3: invalid UTF-8"},
                       ScriptErrorRow{"1+{", "character 3: unbalanced"},
                       ScriptErrorRow{"{menu:Nope}", "character 1: {menu:Nope}: unknown menu item"},
-                      ScriptErrorRow{"5{menu:MMM(0)}", "character 2: {menu:MMM(0)}: MMM(0) is "
-                                                       "not available yet"},
-                      ScriptErrorRow{"{rightclick:Readout}", "not available yet"}));
+                      ScriptErrorRow{"5{select:Lstfontname}", "character 2: a selection names"},
+                      ScriptErrorRow{"{select:Readout,x}", "Readout is not a list box"}));
 // clang-format on
 
 TEST(Cli, TextOutputLines) {
