@@ -6,6 +6,7 @@
 
 #include "platform/qt/CalculatorView.h"
 #include "platform/qt/QtServices.h"
+#include "platform/qt/SecondaryViews.h"
 #include "shell/MainWindow.h"
 #include "shell/settings/DiskProfileFile.h"
 #include "shell/settings/SettingsLocation.h"
@@ -23,6 +24,7 @@ int main(int argc, char** argv) {
     vexlo::shell::MainWindow calculator(platform.services);
     vexlo::qtview::CalculatorView view(calculator);
     platform.attach(view.window());
+    platform.windows.setFactory(vexlo::qtview::secondaryViews(calculator, view.window()));
     view.window().onClosed = [] { QCoreApplication::quit(); };
 
     calculator.Form_Load();

@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QWindow>
 
+#include "platform/qt/FormWindow.h"
 #include "platform/qt/KeyTranslation.h"
 #include "platform/qt/WindowMetrics.h"
 
@@ -112,6 +113,8 @@ void QtPlatform::attach(QWidget& window) {
     messages.parent = &window;
     keys.target = &window;
     windowOrder.attach(window);
+    colours.parent = &window;
+    popup.window = qobject_cast<FormWindow*>(&window);
 }
 
 }  // namespace vexlo::qtview

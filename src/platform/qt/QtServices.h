@@ -6,6 +6,8 @@
 #include <QWidget>
 
 #include "platform/Services.h"
+#include "platform/qt/DialogServices.h"
+#include "platform/qt/WindowHost.h"
 
 namespace vexlo::qtview {
 
@@ -58,11 +60,13 @@ class QtScreen : public platform::Screen {
 // Every Qt service but the profile file, which the caller chooses.
 struct QtPlatform {
     explicit QtPlatform(platform::ProfileFile& profile)
-        : services{messages, clipboard, keys, profile, windowOrder, screen} {}
+        : services{messages, clipboard, keys,    profile, windowOrder, screen,
+                   colours,  fonts,     pointer, popup,   windows} {}
     QtPlatform(const QtPlatform&) = delete;
     QtPlatform& operator=(const QtPlatform&) = delete;
 
-    // The main window: parent of the message boxes, target of posted keys and of the order.
+    // The main window: parent of the message boxes and the colour dialog, target of posted keys,
+    // of the order and of the popup.
     void attach(QWidget& window);
 
     QtMessageBox messages;
@@ -70,6 +74,11 @@ struct QtPlatform {
     QtKeyQueue keys;
     QtWindowOrder windowOrder;
     QtScreen screen;
+    QtColourDialog colours;
+    QtFontCatalog fonts;
+    QtMousePointer pointer;
+    QtPopupMenu popup;
+    QtWindowHost windows;
     platform::Services services;
 };
 
