@@ -4,7 +4,8 @@
 
 namespace vexlo::qtview {
 
-CalculatorView::CalculatorView(shell::MainWindow& main) : main_(main), window_(main.form) {
+CalculatorView::CalculatorView(shell::MainWindow& main)
+    : accessibilityFirst_(), main_(main), window_(main.form) {
     engine::Calculator& calc = main_.calc;
     window_.setAlignment(calc.Readout, Qt::AlignRight | Qt::AlignVCenter);
     window_.setAlignment(calc.MEM2, Qt::AlignCenter);

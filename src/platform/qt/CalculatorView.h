@@ -17,9 +17,13 @@ class CalculatorView {
     CalculatorView& operator=(const CalculatorView&) = delete;
 
     FormWindow& window() { return window_; }
-    const DisplayAccessibility& accessibility() const { return *accessibility_; }
+    DisplayAccessibility& accessibility() { return *accessibility_; }
 
   private:
+    // The display's accessible interface is installed before its labels are made.
+    struct AccessibilityFirst {
+        AccessibilityFirst() { installDisplayAccessibility(); }
+    } accessibilityFirst_;
     shell::MainWindow& main_;
     FormWindow window_;
     std::unique_ptr<DisplayAccessibility> accessibility_;

@@ -100,12 +100,29 @@ void DisplayAccessibility::update() {
         if (label == nullptr) continue;
         const QString name = nameOf(*control);
         if (label->accessibleName() != name) label->setAccessibleName(name);
-        auto [shown, added] = shown_.try_emplace(label, label->text());
-        if (added || shown->second == label->text()) continue;
+        shown_.try_emplace(label, label->text());
+    }
+    if (announcing_) return;
+    // A handler writes its in-between texts too; readers hear the value it leaves.
+    announcing_ = true;
+    std::weak_ptr<int> alive = alive_;
+    QMetaObject::invokeMethod(
+        &window_,
+        [this, alive] {
+            if (!alive.expired()) announce();
+        },
+        Qt::QueuedConnection);
+}
+
+void DisplayAccessibility::announce() {
+    announcing_ = false;
+    for (auto& [label, shown] : shown_) {
+        if (shown == label->text()) continue;
         // Readers speak a text change; a description change alone leaves them silent.
-        QAccessibleTextUpdateEvent event(label, 0, shown->second, label->text());
+        QAccessibleTextUpdateEvent event(const_cast<QLabel*>(label), 0, shown, label->text());
         QAccessible::updateAccessibility(&event);
-        shown->second = label->text();
+        shown = label->text();
+        if (announced) announced(*label, shown);
     }
 }
 

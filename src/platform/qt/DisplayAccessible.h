@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -28,12 +29,17 @@ class DisplayAccessibility {
     // The accessible name of a display label in the language the menus are in.
     QString nameOf(const platform::Control& control) const;
 
+    // Runs after each announcement (the event itself reaches readers only while one listens).
+    std::function<void(const QLabel&, const QString&)> announced;
+
   private:
     void update();
+    void announce();
 
     shell::MainWindow& main_;
     FormWindow& window_;
     std::map<const QLabel*, QString> shown_;  // the text last announced for each label
+    bool announcing_ = false;
     std::shared_ptr<int> alive_ = std::make_shared<int>(0);
 };
 
