@@ -98,9 +98,9 @@ void DisplayAccessibility::update() {
                                              static_cast<platform::Control*>(&main_.calc.MEM2)}) {
         QLabel* label = window_.labelFor(*control);
         if (label == nullptr) continue;
+        if (shown_.try_emplace(label, label->text()).second) adopt(*label);
         const QString name = nameOf(*control);
         if (label->accessibleName() != name) label->setAccessibleName(name);
-        shown_.try_emplace(label, label->text());
     }
     if (announcing_) return;
     // A handler writes its in-between texts too; readers hear the value it leaves.
@@ -112,6 +112,16 @@ void DisplayAccessibility::update() {
             if (!alive.expired()) announce();
         },
         Qt::QueuedConnection);
+}
+
+void DisplayAccessibility::adopt(QLabel& label) {
+    // With a reader listening, Qt gives a label its interface as it is made, before the label
+    // has its name; that one is dropped so the display's own is made in its place.
+    QAccessibleInterface* made = QAccessible::queryAccessibleInterface(&label);
+    if (made != nullptr && made->textInterface() == nullptr) {
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+        QAccessible::queryAccessibleInterface(&label);
+    }
 }
 
 void DisplayAccessibility::announce() {

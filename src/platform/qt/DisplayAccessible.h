@@ -35,6 +35,7 @@ class DisplayAccessibility {
   private:
     void update();
     void announce();
+    static void adopt(QLabel& label);
 
     shell::MainWindow& main_;
     FormWindow& window_;
