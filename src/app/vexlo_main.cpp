@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "platform/qt/CalculatorView.h"
+#include "platform/qt/PlatformChoice.h"
 #include "platform/qt/QtServices.h"
 #include "platform/qt/SecondaryViews.h"
 #include "shell/MainWindow.h"
@@ -12,6 +13,7 @@
 #include "shell/settings/SettingsLocation.h"
 
 int main(int argc, char** argv) {
+    vexlo::qtview::preferXWaylandUnderWayland();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vexlo"));
 

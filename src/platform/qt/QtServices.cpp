@@ -65,6 +65,8 @@ void QtKeyQueue::post(const platform::KeyStroke& key) {
 }
 
 int QtWindowOrder::setTopmost(bool topmost) {
+    // A Wayland compositor keeps the stacking to itself: no client can ask to stay on top.
+    if (topmost && QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) return 0;
     topmost_ = topmost;
     apply();
     return 1;
