@@ -25,7 +25,7 @@ QFont fontOf(const platform::Control& control) {
 }  // namespace
 
 FontWindowView::FontWindowView(shell::MainWindow& main, QWidget* owner)
-    : QWidget(owner, Qt::Window),
+    : QDialog(owner, Qt::Window),
       main_(main),
       form_(main.fontWindow),
       name_(new QLabel(this)),
@@ -67,6 +67,14 @@ FontWindowView::FontWindowView(shell::MainWindow& main, QWidget* owner)
             [this] { form_.find<platform::Button>("OK")->click(); });
     connect(cancel_, &QPushButton::clicked, this,
             [this] { form_.find<platform::Button>("END")->click(); });
+    // Esc unloads the window as CANCEL does.
+    connect(this, &QDialog::rejected, this, [this] {
+        if (form_.visible()) main_.END_Click();
+    });
+    const platform::MenuItem* english = main_.form.findMenu("JJJ", 1);
+    list_->setAccessibleName(english != nullptr && english->checked()
+                                 ? QStringLiteral("Fonts")
+                                 : QString::fromUtf8("フォント一覧"));
 
     QPointer<FontWindowView> self(this);
     form_.subscribe([self](const platform::Control*) {
@@ -103,7 +111,7 @@ void FontWindowView::refresh() {
 }
 
 void FontWindowView::moveEvent(QMoveEvent* event) {
-    QWidget::moveEvent(event);
+    QDialog::moveEvent(event);
     if (!syncing_) movedByUser(*this, form_);
 }
 

@@ -3,7 +3,7 @@
 // click in the list reaches `Lstfontname_Click` at once; closing from the title bar unloads the
 // window as CANCEL does.
 
-#include <QWidget>
+#include <QDialog>
 
 #include "shell/MainWindow.h"
 
@@ -13,7 +13,7 @@ class QPushButton;
 
 namespace vexlo::qtview {
 
-class FontWindowView : public QWidget {
+class FontWindowView : public QDialog {
     Q_OBJECT
 
   public:

@@ -31,9 +31,10 @@ QFont fontOf(const platform::Control& control) {
 
 }  // namespace
 
-HelpView::HelpView(platform::Form& form, QWidget* owner) : QWidget(owner, Qt::Window), form_(form) {
+HelpView::HelpView(platform::Form& form, QWidget* owner) : QDialog(owner, Qt::Window), form_(form) {
     setObjectName(QString::fromStdString(form_.name()));
     setWindowTitle(QString::fromStdString(form_.caption()));
+    connect(this, &QDialog::finished, this, [this] { form_.setVisible(false); });
 
     auto* page = new QWidget;
     auto* column = new QVBoxLayout(page);
@@ -78,7 +79,7 @@ HelpView::HelpView(platform::Form& form, QWidget* owner) : QWidget(owner, Qt::Wi
 }
 
 void HelpView::moveEvent(QMoveEvent* event) {
-    QWidget::moveEvent(event);
+    QDialog::moveEvent(event);
     if (!syncing_) movedByUser(*this, form_);
 }
 

@@ -2,13 +2,13 @@
 // The help window `Help_Form`: its headings with the body's paragraphs wrapped under each, in a
 // scrolling page. Closing it hides the one help window until help is chosen again.
 
-#include <QWidget>
+#include <QDialog>
 
 #include "platform/Form.h"
 
 namespace vexlo::qtview {
 
-class HelpView : public QWidget {
+class HelpView : public QDialog {
     Q_OBJECT
 
   public:
