@@ -3,22 +3,35 @@
 
 #include <QApplication>
 #include <filesystem>
+#include <memory>
 
+#include "platform/headless/MemoryProfileFile.h"
 #include "platform/qt/CalculatorView.h"
 #include "platform/qt/QtServices.h"
 #include "shell/MainWindow.h"
 #include "shell/settings/DiskProfileFile.h"
 #include "shell/settings/SettingsLocation.h"
 
+namespace {
+
+// Settings kept for this run only when an installed program has no home to keep them in.
+std::unique_ptr<vexlo::platform::ProfileFile> openSettings() {
+    const std::filesystem::path programDir =
+        vexlo::shell::programDirectory().value_or(std::filesystem::path());
+    const auto path =
+        vexlo::shell::settingsFilePath(programDir, vexlo::shell::Environment::current());
+    if (!path) return std::make_unique<vexlo::platform::MemoryProfileFile>();
+    return std::make_unique<vexlo::shell::DiskProfileFile>(*path);
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vexlo"));
 
-    const std::filesystem::path programDir =
-        vexlo::shell::programDirectory().value_or(std::filesystem::path());
-    vexlo::shell::DiskProfileFile profile(
-        vexlo::shell::settingsFilePath(programDir, vexlo::shell::Environment::current()));
-    vexlo::qtview::QtPlatform platform(profile);
+    const std::unique_ptr<vexlo::platform::ProfileFile> profile = openSettings();
+    vexlo::qtview::QtPlatform platform(*profile);
 
     vexlo::shell::MainWindow calculator(platform.services);
     vexlo::qtview::CalculatorView view(calculator);
