@@ -3,8 +3,10 @@
 
 #include <QApplication>
 #include <filesystem>
+#include <iostream>
 #include <memory>
 
+#include "app/VexloCommandLine.h"
 #include "platform/headless/MemoryProfileFile.h"
 #include "platform/qt/CalculatorView.h"
 #include "platform/qt/QtServices.h"
@@ -27,8 +29,13 @@ std::unique_ptr<vexlo::platform::ProfileFile> openSettings() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (const auto status = vexlo::app::exitBeforeWindow(argc, argv, std::cout, std::cerr)) {
+        return *status;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vexlo"));
+    // Wayland shells find the window's icon and name through its desktop file.
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.vexlo.Vexlo"));
 
     const std::unique_ptr<vexlo::platform::ProfileFile> profile = openSettings();
     vexlo::qtview::QtPlatform platform(*profile);
