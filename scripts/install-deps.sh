@@ -9,6 +9,7 @@ packages=(
   nlohmann-json3-dev libicu-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool hyperfine clang-format
+  dpkg-dev file man-db lintian desktop-file-utils appstream
 )
 
 missing=()
