@@ -42,6 +42,9 @@ for dependency in fonts-noto-cjk libqt6widgets6 libc6; do
   [[ ", $(field Depends)," == *", $dependency"[\ ,]* ]] || fail "Depends lacks $dependency"
 done
 
+owners=$(dpkg-deb --contents "$deb" | awk '{ print $2 }' | sort -u)
+[ "$owners" = root/root ] || fail "files not owned by root/root: $owners"
+
 # The file list, with modes, exactly.
 root="$work/root"
 dpkg -x "$deb" "$root"

@@ -5,7 +5,7 @@ xvfb_pid=""
 
 # Runs "$@" every 0.1 s until it succeeds, at most $1 times.
 wait_for() {
-  local tries=$1
+  local tries=$1 i
   shift
   for ((i = 0; i < tries; i++)); do
     "$@" && return 0
