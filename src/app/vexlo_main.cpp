@@ -2,6 +2,9 @@
 // directory), the main window's start-up step, then the event loop until the window closes.
 
 #include <QApplication>
+#include <QEvent>
+#include <QIcon>
+#include <QTimer>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -15,6 +18,20 @@
 #include "shell/settings/SettingsLocation.h"
 
 namespace {
+
+// Sets the installed icon (for X11 task bars) once the window has been painted the first time,
+// so that the icon theme's look-up never delays the window's first appearance.
+class IconAfterFirstPaint : public QObject {
+  public:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(
+                0, [] { QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("vexlo"))); });
+        }
+        return false;
+    }
+};
 
 // Settings kept for this run only when an installed program has no home to keep them in.
 std::unique_ptr<vexlo::platform::ProfileFile> openSettings() {
@@ -47,5 +64,7 @@ int main(int argc, char** argv) {
 
     calculator.Form_Load();
     view.window().show();
+    IconAfterFirstPaint icon;
+    view.window().installEventFilter(&icon);
     return QApplication::exec();
 }
