@@ -24,7 +24,10 @@ if(TARGET vexlo)
   endforeach()
 endif()
 
-# The path is the one compiled into the settings rule (src/shell/CMakeLists.txt).
+# The program finds the marker relative to its own directory (see SettingsLocation.h).
+file(RELATIVE_PATH vexlo_install_marker ${CMAKE_INSTALL_FULL_BINDIR}
+     ${CMAKE_INSTALL_FULL_DATADIR}/vexlo/installed)
+target_compile_definitions(vexlo_shell PRIVATE VEXLO_INSTALL_MARKER="${vexlo_install_marker}")
 file(WRITE ${PROJECT_BINARY_DIR}/install/installed
      "This Vexlo was installed: it keeps its settings in ~/.config/vexlo/ unless a VEXLO.INI\n"
      "already lies beside the program.\n")
