@@ -35,17 +35,23 @@ std::optional<int> exitBeforeWindow(int argc, const char* const* argv, std::ostr
                                     std::ostream& err) {
     bool help = false;
     bool version = false;
+    bool optionsEnded = false;
+    const auto usageError = [&](std::string_view what, std::string_view arg) {
+        err << "vexlo: " << what << " '" << arg << "'\n"
+            << ShortUsage << "Try 'vexlo --help' for more information.\n";
+        return 2;
+    };
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
-        if (arg == "--help" || arg == "-h") {
+        if (optionsEnded || !arg.starts_with('-')) return usageError("unexpected argument", arg);
+        if (arg == "--") {
+            optionsEnded = true;
+        } else if (arg == "--help" || arg == "-h") {
             help = true;
         } else if (arg == "--version") {
             version = true;
         } else {
-            err << "vexlo: " << (arg.starts_with('-') ? "unknown option" : "unexpected argument")
-                << " '" << arg << "'\n"
-                << ShortUsage << "Try 'vexlo --help' for more information.\n";
-            return 2;
+            return usageError("unknown option", arg);
         }
     }
     if (help) {

@@ -25,6 +25,8 @@ rows=(
   "--version;-platform|2||^vexlo: unknown option '-platform'$"
   "--version=1|2||^vexlo: unknown option '--version=1'$"
   "|2||^vexlo: unexpected argument ''$"
+  "--version;--|0|^vexlo |"
+  "--;--help|2||^vexlo: unexpected argument '--help'$"
 )
 # True when the first line of file $1 matches $2, or when both are empty.
 first_line_matches() {
