@@ -4,6 +4,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake make pkg-config
+  dpkg-dev file man-db lintian desktop-file-utils appstream
   qt6-base-dev qt6-qpa-plugins libgl-dev
   fonts-noto-cjk
   nlohmann-json3-dev libicu-dev
