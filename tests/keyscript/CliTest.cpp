@@ -147,7 +147,7 @@ TEST(Cli, TextOutputLines) {
               "display: 8.\nmem2:  \nmem1: \nclipboard: \n"
               "message: 【VexloKun】 |  Cannot be divided by 0.\n");
     EXPECT_EQ(runTool({"--clipboard=a\\b", "5{clip:1\n2\t}{Ctrl+V}"}).out,
-              "display: 1\\n2\\t\nmem2:  \nmem1: \nclipboard: 1\\n2\\t\n");
+              "display: 1\uFFFD2\uFFFD\nmem2:  \nmem1: \nclipboard: 1\\n2\\t\n");
     EXPECT_EQ(runTool({"--clipboard", "a\\b\x01", "{Ctrl+C}"}).out,
               "display: 0.\nmem2:  \nmem1: \nclipboard: 0.\n");
     EXPECT_EQ(runTool({"--warnings", "off", "--lang=en", "--clipboard", "x\\y\x01", "8/0="}).out,
