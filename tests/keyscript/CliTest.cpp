@@ -101,6 +101,9 @@ TEST(Cli, HelpAndVersion) {
     EXPECT_EQ(help.status, 0);
     EXPECT_TRUE(help.out.starts_with("Usage: vexlo-keys")) << help.out;
     EXPECT_NE(help.out.find("{clip:TEXT}"), std::string::npos);
+    for (const char* option : {"--script-file FILE", "--clipboard-file FILE"}) {
+        EXPECT_NE(help.out.find(option), std::string::npos) << option;
+    }
     EXPECT_EQ(help.err, "");
     const auto version = runTool({"--version"});
     EXPECT_EQ(version.status, 0);
