@@ -38,6 +38,15 @@ std::vector<Event> nextBatch(ScriptReader& reader) {
     return batch;
 }
 
+// What tells a changed file from the one read before: its size, times and inode.
+std::string fileState(int fd) {
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) return {};
+    return std::to_string(info.st_size) + " " + std::to_string(info.st_mtim.tv_sec) + "." +
+           std::to_string(info.st_mtim.tv_nsec) + " " + std::to_string(info.st_ctim.tv_sec) + "." +
+           std::to_string(info.st_ctim.tv_nsec) + " " + std::to_string(info.st_ino);
+}
+
 }  // namespace
 
 ScriptFile::ScriptFile(const std::string& path) {
@@ -103,6 +112,7 @@ ScriptReader::Source ScriptFile::secondPass() {
 }
 
 std::optional<ScriptError> ScriptFile::check(Session& session) {
+    if (start_ >= 0) checkedState_ = fileState(fd_);
     ScriptReader reader(firstPass());
     std::optional<ScriptError> unbound;  // reported only when the whole text parses
     for (auto batch = nextBatch(reader); !batch.empty(); batch = nextBatch(reader)) {
@@ -110,6 +120,10 @@ std::optional<ScriptError> ScriptFile::check(Session& session) {
         // A key press names nothing that must be found, so only the other events are bound.
         std::erase_if(batch, [](const Event& event) { return event.kind == EventKind::Key; });
         unbound = session.prepare(std::move(batch));
+    }
+    // A file written to while it was checked may not be what runs.
+    if (start_ >= 0 && fileState(fd_) != checkedState_) {
+        throw ScriptFileError{name_ + " changed while it was checked"};
     }
     if (reader.error()) return reader.error();
     return unbound;
@@ -129,7 +143,9 @@ void ScriptFile::run(Session& session, const std::function<void(const TraceStep&
             for (const TraceStep& step : session.takeTrace()) onTrace(step);
         }
     }
-    if (reader.error()) throw ScriptFileError{name_ + " changed while it ran"};
+    if (reader.error() || (start_ >= 0 && fileState(fd_) != checkedState_)) {
+        throw ScriptFileError{name_ + " changed while it ran"};
+    }
 }
 
 std::pair<std::size_t, std::size_t> ScriptFile::lineAndColumn(std::size_t position) {

@@ -50,7 +50,8 @@ class ScriptFile {
     std::string name_;
     int fd_ = -1;
     bool ownsFd_ = false;
-    long long start_ = -1;  // where a seekable input starts; -1 when it must be spooled
+    long long start_ = -1;      // where a seekable input starts; -1 when it must be spooled
+    std::string checkedState_;  // size, times and inode of a seekable input when checked
     int spool_ = -1;
 };
 

@@ -33,7 +33,9 @@ std::string randomSuffix() {
     unsigned char bytes[SuffixLength] = {};
     if (::getrandom(bytes, sizeof bytes, GRND_NONBLOCK) != static_cast<ssize_t>(sizeof bytes)) {
         // No entropy yet: any spread of values will do, O_EXCL keeps names unique.
-        const auto seed = static_cast<unsigned>(::getpid()) ^ static_cast<unsigned>(::clock());
+        static unsigned calls = 0;
+        const auto seed = static_cast<unsigned>(::getpid()) ^ static_cast<unsigned>(::clock()) ^
+                          (++calls * 2654435761u);
         for (std::size_t i = 0; i < SuffixLength; ++i)
             bytes[i] = static_cast<unsigned char>(seed >> (i * 5));
     }
