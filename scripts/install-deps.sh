@@ -9,7 +9,7 @@ packages=(
   fonts-noto-cjk
   nlohmann-json3-dev libicu-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xdotool hyperfine clang-format
+  xvfb xdotool hyperfine time clang-format
   units
 )
 

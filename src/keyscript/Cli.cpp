@@ -1,6 +1,12 @@
 #include "keyscript/Cli.h"
 
+#include <cerrno>
+#include <cstring>
 #include <exception>
+#include <fstream>
+#include <functional>
+#include <iostream>
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -8,6 +14,7 @@
 #include <string_view>
 
 #include "keyscript/Report.h"
+#include "keyscript/ScriptFile.h"
 #include "keyscript/Session.h"
 #include "keyscript/Utf8.h"
 #include "shell/settings/DiskProfileFile.h"
@@ -21,6 +28,7 @@ namespace vexlo::keyscript {
 namespace {
 
 constexpr std::string_view Usage = R"(Usage: vexlo-keys [options] [--] SCRIPT
+       vexlo-keys [options] --script-file FILE
 
 Starts a fresh calculator without a window, runs its start-up, types SCRIPT and prints the
 final state.
@@ -31,6 +39,12 @@ Options:
   --settings FILE     use FILE as the settings file: read at start-up, written as the
                       calculator writes it; without it nothing touches the disk
   --clipboard TEXT    clipboard text at start
+  --clipboard-file FILE
+                      clipboard text at start, the whole of FILE ("-": standard input)
+  --script-file FILE  read SCRIPT from FILE ("-": standard input) instead of the command
+                      line: any length, run as it is read, checked whole before anything
+                      runs. The file's text is the script exactly, line ends included (a
+                      line feed is a key the calculator ignores, a carriage return is Enter)
   --json              print the whole state as one JSON object
   --trace             also print the display after every event
   --help, --version
@@ -53,13 +67,19 @@ Output: "display:", "mem2:", "mem1:", "clipboard:" lines, then "message: TITLE |
 message box (each answered OK). Backslashes and control characters are written as \\, \n, \r,
 \t, \xHH. With --trace, "trace: EVENT | DISPLAY" lines come first.
 
-Exit status: 0 after a run, 2 for bad options or a malformed script (then nothing runs).
+A malformed script is reported with its character position ("SCRIPT, character 7: ...";
+from a file also its line and column) and nothing runs.
+
+Exit status: 0 after a run, 2 for bad options, a script file that cannot be read or a
+malformed script (then nothing runs), 1 for an unexpected failure.
 )";
 
 struct CliOptions {
     RunOptions run;
     std::optional<std::string> settingsPath;
     std::optional<std::string> script;
+    std::optional<std::string> scriptFile;
+    std::optional<std::string> clipboardFile;
     bool json = false;
     bool help = false;
     bool version = false;
@@ -127,6 +147,10 @@ CliOptions parseArguments(int argc, const char* const* argv) {
             if (!isValidUtf8(*options.run.clipboard)) {
                 throw UsageError{"--clipboard text is not valid UTF-8"};
             }
+        } else if (name == "script-file" || name == "clipboard-file") {
+            auto& field = name == "script-file" ? options.scriptFile : options.clipboardFile;
+            field = takeValue(name, inlineValue, i, argc, argv);
+            if (field->empty()) throw UsageError{"--" + std::string(name) + " needs a file name"};
         } else if (name == "json") {
             flag(options.json);
         } else if (name == "trace") {
@@ -142,11 +166,72 @@ CliOptions parseArguments(int argc, const char* const* argv) {
     return options;
 }
 
-int run(const CliOptions& options, std::ostream& out, std::ostream& err) {
+// The whole of a file, or of standard input for "-".
+std::string readWhole(const std::string& path) {
+    std::ifstream file;
+    if (path != "-") {
+        file.open(path, std::ios::binary);
+        if (!file) throw UsageError{"cannot open " + path + ": " + std::strerror(errno)};
+    }
+    std::istream& in = path == "-" ? std::cin : file;
+    std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.bad()) throw UsageError{"cannot read " + path};
+    return text;
+}
+
+void checkCombinations(const CliOptions& options) {
+    if (options.script && options.scriptFile) {
+        throw UsageError{"give SCRIPT or --script-file, not both"};
+    }
+    if (!options.script && !options.scriptFile) throw UsageError{"no SCRIPT given (see --help)"};
+    if (options.run.clipboard && options.clipboardFile) {
+        throw UsageError{"give --clipboard or --clipboard-file, not both"};
+    }
+    if (options.scriptFile == "-" && options.clipboardFile == "-") {
+        throw UsageError{"--script-file and --clipboard-file cannot both read standard input"};
+    }
+}
+
+int runFile(const CliOptions& options, Session& session, std::ostream& out, std::ostream& err) {
+    std::optional<ScriptFile> file;
+    try {
+        file.emplace(*options.scriptFile);
+        if (const auto error = file->check(session)) {
+            const auto [line, column] = file->lineAndColumn(error->position);
+            err << "vexlo-keys: " << file->name() << ", character " << error->position << " (line "
+                << line << ", column " << column << "): " << error->message << "\n";
+            return ExitUsage;
+        }
+    } catch (const ScriptFileError& error) {
+        err << "vexlo-keys: " << error.message << "\n";
+        return ExitUsage;  // nothing has run
+    }
+    try {
+        // The text trace goes out as it happens, so a long run holds none of it.
+        std::function<void(const TraceStep&)> onTrace;
+        if (!options.json) onTrace = [&out](const TraceStep& step) { out << traceLine(step); };
+        file->run(session, onTrace);
+    } catch (const ScriptFileError& error) {
+        err << "vexlo-keys: " << error.message << "\n";
+        return 1;
+    }
+    out << (options.json ? jsonReport(session) : textReport(session));
+    return 0;
+}
+
+int run(CliOptions options, std::ostream& out, std::ostream& err) {
+    checkCombinations(options);
+    if (options.clipboardFile) {
+        options.run.clipboard = readWhole(*options.clipboardFile);
+        if (!isValidUtf8(*options.run.clipboard)) {
+            throw UsageError{"--clipboard-file " + *options.clipboardFile + " is not valid UTF-8"};
+        }
+    }
     std::unique_ptr<shell::DiskProfileFile> file;
     if (options.settingsPath)
         file = std::make_unique<shell::DiskProfileFile>(*options.settingsPath);
     Session session(options.run, file.get());
+    if (options.scriptFile) return runFile(options, session, out, err);
     if (const auto error = runScript(session, *options.script)) {
         err << "vexlo-keys: SCRIPT, character " << error->position << ": " << error->message
             << "\n";
@@ -169,7 +254,6 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
             out << "vexlo-keys " VEXLO_VERSION "\n";
             return 0;
         }
-        if (!options.script) throw UsageError{"no SCRIPT given (see --help)"};
         return run(options, out, err);
     } catch (const UsageError& error) {
         err << "vexlo-keys: " << error.message << "\n";
