@@ -139,10 +139,14 @@ std::string oneLine(std::string_view text) {
     return out;
 }
 
+std::string traceLine(const TraceStep& step) {
+    return "trace: " + oneLine(step.event) + " | " + oneLine(step.display) + "\n";
+}
+
 std::string textReport(Session& session) {
     std::string out;
     for (const TraceStep& step : session.trace()) {
-        out += "trace: " + oneLine(step.event) + " | " + oneLine(step.display) + "\n";
+        out += traceLine(step);
     }
     const auto& calc = session.window().calc;
     out += "display: " + oneLine(calc.display()) + "\n";

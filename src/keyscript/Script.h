@@ -1,6 +1,7 @@
 #pragma once
 // Key scripts: every character is one key press; braces name other events. Parsing checks the
-// whole text before anything runs, so a malformed script has no effect at all.
+// whole text before anything runs, so a malformed script has no effect at all (ScriptReader.h
+// reads one as a stream, for scripts of any length).
 
 #include <cstddef>
 #include <optional>
@@ -55,5 +56,9 @@ struct ParsedScript {
 platform::KeyStroke keyForCharacter(char32_t character);
 
 ParsedScript parseScript(std::string_view script);
+
+// The event a brace names, from its text without the braces; an error text when it names
+// nothing ({clip:TEXT} and the literal braces are read before this).
+std::optional<std::string> parseBraceBody(std::u32string_view body, Event& event);
 
 }  // namespace vexlo::keyscript

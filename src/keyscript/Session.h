@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "keyscript/Script.h"
@@ -43,6 +44,9 @@ class Session {
 
     void load();  // the main window's load step
     void run();   // the prepared events, until the window closes
+
+    // The trace kept since the last call, handed over so that a long run holds none of it.
+    std::vector<TraceStep> takeTrace() { return std::exchange(trace_, {}); }
 
     // One key as the window receives it, then the keys it sent to the window.
     void pressKey(const platform::KeyStroke& key);

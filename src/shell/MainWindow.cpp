@@ -13,6 +13,7 @@ MainWindow::MainWindow(platform::Services& services)
       helpForm("Help_Form"),
       aboutForm("About_Form"),
       calc(form, services),
+      unitPanel(form, calc, UnitPanelMode),
       services_(services) {
     form.setCaption(CaptionJapanese);
     form.setHeight(1356);
@@ -26,6 +27,8 @@ MainWindow::MainWindow(platform::Services& services)
     calc.hooks.WA_SEI_Click = [this] { era::WA_SEI_Click(calc); };
     calc.hooks.SEI_WA_Click = [this] { era::SEI_WA_Click(calc); };
     calc.hooks.unloadWindow = [this] { form.close(); };
+    unitPanel.hooks.Form_Load = [this] { Form_Load(); };
+    unitPanel.hooks.All_Exit_Click = [this] { All_Exit_Click(); };
 
     form.onKeyDown = [this](int keyCode, int shift) { calc.Form_KeyDown(keyCode, shift); };
     form.onKeyPress = [this](char32_t& character) { calc.Form_KeyPress(character); };
@@ -73,6 +76,10 @@ void MainWindow::buildMenus() {
         "SSS", [this] { SSS_Click(0); }, 0);
     on(
         "SSS", [this] { SSS_Click(1); }, 1);
+    on(
+        "TNN", [this] { unitPanel.TNN_Click(0); }, 0);
+    on(
+        "TNN", [this] { unitPanel.TNN_Click(1); }, 1);
 }
 
 bool MainWindow::menuAvailable(const platform::MenuItem& item) const {

@@ -7,6 +7,7 @@
 #include "engine/Calculator.h"
 #include "platform/Form.h"
 #include "platform/Services.h"
+#include "units/UnitPanel.h"
 
 namespace vexlo::shell {
 
@@ -32,6 +33,8 @@ class MainWindow {
     int TopMostResult = 0;
     int UnitPanelMode = 0;
     int ResumeModeFlag = 0;
+
+    units::UnitPanel unitPanel;
 
     // Start-up: reads the settings file and applies it; then the window is shown.
     void Form_Load();

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "engine/NumberText.h"
+#include "platform/Utf8.h"
 #include "shell/Language.h"
 #include "shell/MainWindow.h"
 #include "shell/settings/ColourText.h"
@@ -55,7 +56,7 @@ void MainWindow::Form_Load() {
     applyColour(MemoryTextColourText, [this](platform::Colour c) { calc.MEM1.setForeColour(c); });
 
     if (stored.EndMem != 0) {
-        calc.setDisplay(stored.Dumy);
+        calc.setDisplay(platform::utf8::mendForDisplay(stored.Dumy));
         if (const auto value = engine::readNumber(calc.display())) state.FirstOperand = *value;
     } else {
         calc.setDisplay("0.");

@@ -76,6 +76,10 @@ TEST(StartUp, ResumeValueComesBackWithItsOperand) {
     Started text(ini("EndMem=1\nDumy=平成2年\n"));
     EXPECT_EQ(text.window->calc.display(), "平成2年");
     EXPECT_EQ(text.window->calc.state.FirstOperand, 0);
+
+    // A resume text edited in by hand cannot bring reordering or control characters back.
+    Started mended(ini("EndMem=1\nDumy=\u202E12\x01.\n"));
+    EXPECT_EQ(mended.window->calc.display(), "\uFFFD12\uFFFD.");
 }
 
 TEST(StartUp, EnglishStartSetsTheStartUpCaptions) {

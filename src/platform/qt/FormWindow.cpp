@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QScreen>
 
+#include "platform/qt/ClickableWidgets.h"
 #include "platform/qt/ControlWidgets.h"
 #include "platform/qt/KeyTranslation.h"
 #include "platform/qt/MenuBarView.h"
@@ -58,6 +59,7 @@ FormWindow::FormWindow(platform::Form& form, QWidget* parent)
     setCentralWidget(surface_);
     menus_ = std::make_unique<MenuBarView>(*menuBar(), form_, [this] { flush(); });
     controls_ = std::make_unique<ControlWidgets>(*surface_, form_, *this);
+    clickables_ = std::make_unique<ClickableWidgets>(*surface_, form_, [this] { flush(); });
 
     // Typed text goes to no widget: the window itself takes the focus and the input method's
     // committed characters, and the key filter hands every key to the form.
@@ -75,6 +77,7 @@ FormWindow::FormWindow(platform::Form& form, QWidget* parent)
     });
     setWindowTitle(QString::fromStdString(form_.caption()));
     controls_->updateAll(pixelScale(), contentSize());
+    clickables_->updateAll(pixelScale(), contentSize());
 }
 
 FormWindow::~FormWindow() {
@@ -123,6 +126,7 @@ QPoint FormWindow::modelPosition() const {
 void FormWindow::changed(const platform::Control* control) {
     if (control != nullptr) {
         controls_->update(*control, pixelScale(), contentSize());
+        clickables_->update(*control, pixelScale(), contentSize());
         return;
     }
     dirty_ = true;
@@ -152,6 +156,7 @@ void FormWindow::flush() {
     }
     applyGeometry();
     controls_->updateAll(pixelScale(), contentSize());
+    clickables_->updateAll(pixelScale(), contentSize());
 }
 
 void FormWindow::applyGeometry() {

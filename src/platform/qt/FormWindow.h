@@ -25,6 +25,7 @@ class QLabel;
 
 namespace vexlo::qtview {
 
+class ClickableWidgets;
 class ControlWidgets;
 class MenuBarView;
 
@@ -55,6 +56,7 @@ class FormWindow : public QMainWindow {
 
     // What the view holds, for tests and accessibility.
     QLabel* labelFor(const platform::Control& control) const;
+    ClickableWidgets& clickables() const { return *clickables_; }
     MenuBarView& menus() const { return *menus_; }
     PixelScale pixelScale() const;
     int menuBarHeight() const;
@@ -85,6 +87,7 @@ class FormWindow : public QMainWindow {
     QWidget* surface_;
     std::unique_ptr<MenuBarView> menus_;
     std::unique_ptr<ControlWidgets> controls_;
+    std::unique_ptr<ClickableWidgets> clickables_;
     bool dirty_ = true;
     bool flushQueued_ = false;
     bool syncing_ = false;  // the view itself is resizing or moving the window
