@@ -47,7 +47,7 @@ Options:
                       outside 0 to 16777215 (up to 32 bits) is a colour the window refuses.
                       Without it every dialog is cancelled.
   --fonts NAME,...    the screen's font families, in order, for the font window's list
-                      (without it the list is empty)
+                      (a name holds no comma; without the option the list is empty)
   --clipboard-file FILE
                       clipboard text at start, the whole of FILE ("-": standard input)
   --script-file FILE  read SCRIPT from FILE ("-": standard input) instead of the command

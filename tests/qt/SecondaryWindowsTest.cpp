@@ -167,6 +167,19 @@ TEST_F(SecondaryWindowsTest, RightPressOnTheDisplayOpensTheEditMenuAndRunsTheCho
     QCoreApplication::sendEvent(display, &press);
     processEvents();
     EXPECT_EQ(clipboard.text(), "12.");
+
+    // On the window's own area, away from the display, the same popup at the same corner.
+    QPoint shownAt;
+    whenOpen([&](QWidget& open) {
+        shownAt = open.pos();
+        open.close();
+    });
+    QWidget* client = window.centralWidget();
+    const QPointF below(2, client->height() - 2);
+    QMouseEvent onWindow(QEvent::MouseButtonPress, below, client->mapToGlobal(below),
+                         Qt::RightButton, Qt::RightButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(client, &onWindow);
+    EXPECT_EQ(shownAt, QPoint(100, 50));
 }
 
 TEST_F(SecondaryWindowsTest, DisplayIsReadAsTextNamedInTheMenusLanguage) {
