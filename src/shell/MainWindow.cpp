@@ -95,6 +95,8 @@ void MainWindow::tick(const char* name, int index) {
 void MainWindow::Form_Unload() {
     // The display text is kept at every close, whatever the resume setting.
     writeSetting(services_.profile, keys::Dumy, calc.display());
+    // The program ends: every window closes with it.
+    for (platform::Form* window : {&fontWindow, &helpForm, &aboutForm}) window->setVisible(false);
 }
 
 void MainWindow::All_Exit_Click() {

@@ -156,6 +156,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, SecondaryWindows, ::testing::Values(
     WindowRow{"version window blocks the calculator", "{menu:VER_FORM}12{menu:Clip_Menu}",
               {"About_Form"}, "0."},
     WindowRow{"version window OK", "{menu:VER_FORM}{click:Command1}3", {}, "3."},
+    WindowRow{"closing the calculator closes every window", "{menu:font2(0)}{F1}{close}", {}, "0."},
     WindowRow{"version window Esc", "{menu:VER_FORM}{Esc}3", {}, "3."},
     WindowRow{"right click opens the popup", "5{rightclick:Readout}", {"popup"}, "5."},
     WindowRow{"popup choice runs the item", "{rightclick:Readout}{menu:Clip_Menu}", {}, "7."},
