@@ -1,6 +1,7 @@
 // Layout of the main window: the height snaps to three size classes, each with its display
-// font size; the width is clamped and the display fills it. Setting a size inside these rules
-// runs them again at once, nested.
+// font size; the width is clamped and the display fills it. While the unit panel is shown its
+// own rule holds the window at a fixed size instead. Setting a size inside these rules runs them
+// again at once, nested.
 
 #include "shell/MainWindow.h"
 
@@ -18,10 +19,7 @@ constexpr platform::Twips DisplayHeightAllowance = 950;
 constexpr platform::Twips DisplayWidthAllowance = 360;
 constexpr platform::Twips MarkBelowDisplayTop = 100;
 
-}  // namespace
-
-void MainWindow::Form_Resize() {
-    if (UnitPanelMode != 0) return;  // the unit panel keeps its own fixed layout
+void sizeClassRules(platform::Form& form, engine::Calculator& calc) {
     auto& readout = calc.Readout;
     auto& mark = calc.MEM2;
 
@@ -48,6 +46,13 @@ void MainWindow::Form_Resize() {
         readout.setFontSize(40.5);
         mark.setTop(readout.top() + MarkBelowDisplayTop);
     }
+}
+
+}  // namespace
+
+void MainWindow::Form_Resize() {
+    if (UnitPanelMode == 0) sizeClassRules(form, calc);
+    unitPanel.layoutRule();
 }
 
 void MainWindow::startupSizeRules() {

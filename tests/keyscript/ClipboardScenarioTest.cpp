@@ -49,11 +49,19 @@ INSTANTIATE_TEST_SUITE_P(
         Scenario{.name = "nothing on the clipboard", .script = "7{Ctrl+V}", .display = "7."},
         Scenario{.name = "empty text on the clipboard", .script = "7{clip:}{Ctrl+V}",
                  .display = "7."},
-        Scenario{.name = "line breaks are shown and copied back", .script =
-                 "{clip:1\n2\r\n}{Ctrl+V}{Ctrl+C}", .display = "1\n2\r\n",
-                 .clipboard = "1\n2\r\n"},
-        Scenario{.name = "control characters are shown", .script = "{clip:\x01\x02\x7f}{Ctrl+V}",
-                 .display = "\x01\x02\x7f"},
+        Scenario{.name = "line breaks are mended and copied back so", .script =
+                 "{clip:1\n2\r\n}{Ctrl+V}{Ctrl+C}", .display = "1\uFFFD2\uFFFD\uFFFD",
+                 .clipboard = "1\uFFFD2\uFFFD\uFFFD"},
+        Scenario{.name = "C0, DEL and C1 controls are mended", .script =
+                 "{clip:\x01\x02\x7f\u0085\u009F}{Ctrl+V}",
+                 .display = "\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD"},
+        Scenario{.name = "bidirectional overrides cannot reorder digits", .script =
+                 "{clip:\u202E123\u202C}{Ctrl+V}", .display = "\uFFFD123\uFFFD", .FirstOperand = 0},
+        Scenario{.name = "isolates and marks are mended", .script =
+                 "{clip:1\u20662\u2069\u200F3\u061C\u200E}{Ctrl+V}",
+                 .display = "1\uFFFD2\uFFFD\uFFFD3\uFFFD\uFFFD"},
+        Scenario{.name = "a number with its line end is still a number", .script =
+                 "{clip:\t1234\r\n}{Ctrl+V}", .display = "1,234.", .FirstOperand = 1234},
         Scenario{.name = "long text with line breaks is cut and cleared", .script =
                  "{clip:line one\nline two\nline three\n}{Ctrl+V}", .display = "0.",
                  .messages = {JaOverflow}},

@@ -237,7 +237,7 @@ TEST_F(GeometryTest, DisplayAndMarkFollowTheModelsControls) {
         << "the mark is drawn over the display's left end";
     EXPECT_TRUE(display->alignment().testFlag(Qt::AlignRight));
     EXPECT_TRUE(display->alignment().testFlag(Qt::AlignVCenter));
-    EXPECT_EQ(display->accessibleName(), QStringLiteral("Readout"));
+    EXPECT_EQ(display->accessibleName(), QString::fromUtf8("表示"));
     main.calc.setDisplay("36.");
     EXPECT_EQ(display->accessibleDescription(), QStringLiteral("36."));
 }

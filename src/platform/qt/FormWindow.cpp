@@ -12,6 +12,7 @@
 #include <QWindow>
 #include <cstdlib>
 
+#include "platform/qt/ClickableWidgets.h"
 #include "platform/qt/ControlWidgets.h"
 #include "platform/qt/FrameExtents.h"
 #include "platform/qt/KeyTranslation.h"
@@ -61,6 +62,7 @@ FormWindow::FormWindow(platform::Form& form, QWidget* parent)
     setCentralWidget(surface_);
     menus_ = std::make_unique<MenuBarView>(*menuBar(), form_, [this] { flush(); });
     controls_ = std::make_unique<ControlWidgets>(*surface_, form_, *this);
+    clickables_ = std::make_unique<ClickableWidgets>(*surface_, form_, [this] { flush(); });
     frameExtents_ = std::make_unique<FrameExtents>(*this);
     frameExtents_->onChanged = [this](FrameSize frame) { setFrame(frame); };
 
@@ -82,6 +84,7 @@ FormWindow::FormWindow(platform::Form& form, QWidget* parent)
     });
     setWindowTitle(QString::fromStdString(form_.caption()));
     controls_->updateAll(pixelScale(), contentSize());
+    clickables_->updateAll(pixelScale(), contentSize());
 }
 
 FormWindow::~FormWindow() {
@@ -142,6 +145,7 @@ QPoint FormWindow::modelPosition() const {
 void FormWindow::changed(const platform::Control* control) {
     if (control != nullptr) {
         controls_->update(*control, pixelScale(), contentSize());
+        clickables_->update(*control, pixelScale(), contentSize());
         return;
     }
     dirty_ = true;
@@ -171,6 +175,7 @@ void FormWindow::flush() {
     }
     applyGeometry();
     controls_->updateAll(pixelScale(), contentSize());
+    clickables_->updateAll(pixelScale(), contentSize());
 }
 
 void FormWindow::applyGeometry() {

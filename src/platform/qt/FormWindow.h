@@ -26,6 +26,7 @@ class QLabel;
 
 namespace vexlo::qtview {
 
+class ClickableWidgets;
 class ControlWidgets;
 class FrameExtents;
 class MenuBarView;
@@ -59,6 +60,7 @@ class FormWindow : public QMainWindow {
 
     // What the view holds, for tests and accessibility.
     QLabel* labelFor(const platform::Control& control) const;
+    ClickableWidgets& clickables() const { return *clickables_; }
     MenuBarView& menus() const { return *menus_; }
     PixelScale pixelScale() const;
     int menuBarHeight() const;
@@ -95,6 +97,7 @@ class FormWindow : public QMainWindow {
     QWidget* surface_;
     std::unique_ptr<MenuBarView> menus_;
     std::unique_ptr<ControlWidgets> controls_;
+    std::unique_ptr<ClickableWidgets> clickables_;
     std::unique_ptr<FrameExtents> frameExtents_;
     FrameSize frame_;
     bool dirty_ = true;

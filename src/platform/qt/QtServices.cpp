@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QWindow>
 
+#include "platform/qt/FormWindow.h"
 #include "platform/qt/KeyTranslation.h"
 #include "platform/qt/WindowMetrics.h"
 
@@ -67,6 +68,8 @@ void QtKeyQueue::post(const platform::KeyStroke& key) {
 }
 
 int QtWindowOrder::setTopmost(bool topmost) {
+    // A Wayland compositor keeps the stacking to itself: no client can ask to stay on top.
+    if (topmost && QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) return 0;
     topmost_ = topmost;
     apply();
     return 1;
@@ -115,6 +118,8 @@ void QtPlatform::attach(QWidget& window) {
     messages.parent = &window;
     keys.target = &window;
     windowOrder.attach(window);
+    colours.parent = &window;
+    popup.window = qobject_cast<FormWindow*>(&window);
 }
 
 }  // namespace vexlo::qtview

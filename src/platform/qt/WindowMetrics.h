@@ -14,6 +14,14 @@
 
 namespace vexlo::qtview {
 
+// The non-client parts the design's windows had, in twips (pixels at 96 DPI in brackets): a title
+// bar of 285 (19), a sizing border of 60 (4) on every side, and a one-line menu bar of 285 (19).
+// A fixed-size dialog takes them off its model size; the main window uses the real frame.
+inline constexpr platform::Twips NominalTitleBar = 285;
+inline constexpr platform::Twips NominalBorder = 60;
+inline constexpr platform::Twips NominalMenuBar = 285;
+inline constexpr platform::Twips NominalNonClientWidth = 2 * NominalBorder;  // 120
+
 // Twips per pixel in each direction: 1440 / logical DPI (15 at 96 DPI, 7.5 at 192).
 struct PixelScale {
     double x = 15;
