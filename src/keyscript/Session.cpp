@@ -4,18 +4,6 @@ namespace vexlo::keyscript {
 
 namespace {
 
-// A user can click buttons, check boxes and option buttons.
-bool clickable(const platform::Control& control) {
-    switch (control.kind()) {
-        case platform::ControlKind::Button:
-        case platform::ControlKind::CheckBox:
-        case platform::ControlKind::OptionButton:
-            return true;
-        default:
-            return false;
-    }
-}
-
 void click(platform::Control& control) {
     if (auto* button = dynamic_cast<platform::Button*>(&control)) button->click();
     if (auto* box = dynamic_cast<platform::CheckBox*>(&control)) box->click();
@@ -75,7 +63,7 @@ std::optional<ScriptError> Session::prepare(std::vector<Event> events) {
             case EventKind::Click:
                 step.control = findControl(e.name, e.index);
                 if (!step.control) return error("unknown control " + e.target());
-                if (!clickable(*step.control)) {
+                if (!platform::clickable(*step.control)) {
                     return error(e.target() +
                                  " is not a button, check box or option button and cannot be "
                                  "clicked");

@@ -58,14 +58,26 @@ TEST_P(OptionChoice, WritesItsKeysAndTicks) {
         EXPECT_TRUE(menu->checked()) << item;
         const auto* other = session.window().form.findMenu(item.substr(0, open),
                                                            1 - std::stoi(item.substr(open + 1)));
-        if (other) EXPECT_FALSE(other->checked()) << item;
+        if (other) {
+            EXPECT_FALSE(other->checked()) << item;
+        }
     }
     const auto& calc = session.window().calc;
-    if (row.readoutBack) EXPECT_EQ(calc.Readout.backColour(), *row.readoutBack);
-    if (row.readoutFore) EXPECT_EQ(calc.Readout.foreColour(), *row.readoutFore);
-    if (row.markBack) EXPECT_EQ(calc.MEM2.backColour(), *row.markBack);
-    if (row.markFore) EXPECT_EQ(calc.MEM2.foreColour(), *row.markFore);
-    if (row.readoutFont) EXPECT_EQ(calc.Readout.fontName(), *row.readoutFont);
+    if (row.readoutBack) {
+        EXPECT_EQ(calc.Readout.backColour(), *row.readoutBack);
+    }
+    if (row.readoutFore) {
+        EXPECT_EQ(calc.Readout.foreColour(), *row.readoutFore);
+    }
+    if (row.markBack) {
+        EXPECT_EQ(calc.MEM2.backColour(), *row.markBack);
+    }
+    if (row.markFore) {
+        EXPECT_EQ(calc.MEM2.foreColour(), *row.markFore);
+    }
+    if (row.readoutFont) {
+        EXPECT_EQ(calc.Readout.fontName(), *row.readoutFont);
+    }
     EXPECT_EQ(messagesOf(session), row.messages);
 }
 

@@ -60,12 +60,16 @@ TEST_F(MenuBarTest, TheTreeMirrorsTheModelsMenusItemByItem) {
             SCOPED_TRACE(item.key());
             EXPECT_EQ(shown.objectName().toStdString(), item.key());
             EXPECT_EQ(shown.isSeparator(), item.isSeparator());
-            if (!item.isSeparator()) EXPECT_EQ(shown.text(), menuText(item.caption()));
+            if (!item.isSeparator()) {
+                EXPECT_EQ(shown.text(), menuText(item.caption()));
+            }
             EXPECT_EQ(shown.isChecked(), item.checked());
             EXPECT_EQ(shown.isEnabled(), item.enabled());
             // The accelerator is the key binding readers announce; it never fires by itself.
             EXPECT_EQ(shown.shortcut().toString().toStdString(), item.shortcut().text());
-            if (!shown.shortcut().isEmpty()) EXPECT_EQ(shown.shortcutContext(), Qt::WidgetShortcut);
+            if (!shown.shortcut().isEmpty()) {
+                EXPECT_EQ(shown.shortcutContext(), Qt::WidgetShortcut);
+            }
             QMenu* submenu = shown.menu();
             ASSERT_EQ(submenu != nullptr, !item.children().empty());
             if (submenu == nullptr) return;

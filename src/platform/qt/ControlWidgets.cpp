@@ -8,21 +8,15 @@
 
 #include "platform/qt/FittedLabel.h"
 #include "platform/qt/FontSubstitution.h"
+#include "platform/qt/ModelFont.h"
 
 namespace vexlo::qtview {
 
 namespace {
 
-constexpr double FallbackPointSize = 9;
-
 QColor colourOf(platform::Colour colour) {
     return QColor(static_cast<int>(colour & 0xFFu), static_cast<int>((colour >> 8) & 0xFFu),
                   static_cast<int>((colour >> 16) & 0xFFu));
-}
-
-QRect pixelRect(const platform::Control& control, PixelScale scale) {
-    return {toPixels(control.left(), scale.x), toPixels(control.top(), scale.y),
-            toPixels(control.width(), scale.x), toPixels(control.height(), scale.y)};
 }
 
 void render(QLabel& label, const platform::Label& model, QRect geometry) {
@@ -30,10 +24,7 @@ void render(QLabel& label, const platform::Label& model, QRect geometry) {
     // The name says which label it is ("Readout"); readers find the text it shows here.
     label.setAccessibleDescription(label.text());
     // The name is kept as stored; when no such font exists, fontconfig chooses a fallback.
-    QFont font(QString::fromStdString(model.fontName()));
-    font.setPointSizeF(model.fontSize() > 0 ? model.fontSize() : FallbackPointSize);
-    font.setBold(model.fontBold());
-    label.setFont(font);
+    label.setFont(modelFont(model));
     QPalette palette = label.palette();
     palette.setColor(QPalette::Window, colourOf(model.backColour()));
     palette.setColor(QPalette::WindowText, colourOf(model.foreColour()));

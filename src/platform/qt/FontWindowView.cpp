@@ -9,20 +9,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/qt/ModelFont.h"
 #include "platform/qt/SecondaryViews.h"
 
 namespace vexlo::qtview {
-
-namespace {
-
-QFont fontOf(const platform::Control& control) {
-    QFont font(QString::fromStdString(control.fontName()));
-    font.setPointSizeF(control.fontSize());
-    font.setBold(control.fontBold());
-    return font;
-}
-
-}  // namespace
 
 FontWindowView::FontWindowView(shell::MainWindow& main, QWidget* owner)
     : QDialog(owner, Qt::Window),
@@ -88,9 +78,9 @@ void FontWindowView::refresh() {
     setWindowTitle(QString::fromStdString(form_.caption()));
     const auto& name = *form_.find<platform::Label>("FNTNAME");
     name_->setText(QString::fromStdString(name.caption()));
-    name_->setFont(fontOf(name));
+    name_->setFont(modelFont(name));
     const auto& listBox = *form_.find<platform::ListBox>("Lstfontname");
-    list_->setFont(fontOf(listBox));
+    list_->setFont(modelFont(listBox));
     const auto& items = listBox.items();
     if (list_->count() != static_cast<int>(items.size())) {
         list_->clear();
@@ -104,7 +94,7 @@ void FontWindowView::refresh() {
     for (auto [button, model] : {std::pair{ok_, "OK"}, std::pair{cancel_, "END"}}) {
         const auto& control = *form_.find<platform::Button>(model);
         button->setText(QString::fromStdString(control.caption()));
-        button->setFont(fontOf(control));
+        button->setFont(modelFont(control));
     }
     placeFromModel(*this, form_);
     syncing_ = false;

@@ -6,6 +6,7 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+#include "platform/qt/ModelFont.h"
 #include "platform/qt/SecondaryViews.h"
 #include "shell/HelpText.h"
 
@@ -22,13 +23,6 @@ QLabel* textLabel(const QString& text, const QFont& font, QWidget* parent) {
     return label;
 }
 
-QFont fontOf(const platform::Control& control) {
-    QFont font(QString::fromStdString(control.fontName()));
-    font.setPointSizeF(control.fontSize());
-    font.setBold(control.fontBold());
-    return font;
-}
-
 }  // namespace
 
 HelpView::HelpView(platform::Form& form, QWidget* owner) : QDialog(owner, Qt::Window), form_(form) {
@@ -39,11 +33,11 @@ HelpView::HelpView(platform::Form& form, QWidget* owner) : QDialog(owner, Qt::Wi
     auto* page = new QWidget;
     auto* column = new QVBoxLayout(page);
     const auto& body = *form_.find<platform::Label>("Label1");
-    const QFont bodyFont = fontOf(body);
+    const QFont bodyFont = modelFont(body);
     for (std::size_t h = 0; h < shell::HelpHeadings.size(); ++h) {
         const shell::HelpHeading& heading = shell::HelpHeadings[h];
         const auto& model = *form_.find<platform::Label>(heading.name, heading.index);
-        QLabel* label = textLabel(QString::fromStdString(model.caption()), fontOf(model), page);
+        QLabel* label = textLabel(QString::fromStdString(model.caption()), modelFont(model), page);
         label->setObjectName(QString::fromStdString(model.key()));
         if (h == 0) label->setAlignment(Qt::AlignHCenter);
         column->addSpacing(h == 0 ? 0 : 8);
