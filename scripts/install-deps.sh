@@ -4,12 +4,14 @@ set -euo pipefail
 
 packages=(
   g++ cmake make pkg-config
+  dpkg-dev file man-db lintian desktop-file-utils appstream
   qt6-base-dev qt6-qpa-plugins libgl-dev
   fonts-noto-cjk
   nlohmann-json3-dev libicu-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xdotool hyperfine clang-format
+  xvfb xdotool hyperfine time clang-format
   units
+  libxcb1-dev x11-utils xclip openbox icewm
 )
 
 missing=()

@@ -2,30 +2,73 @@
 // directory), the main window's start-up step, then the event loop until the window closes.
 
 #include <QApplication>
+#include <QEvent>
+#include <QIcon>
+#include <QTimer>
 #include <filesystem>
+#include <iostream>
+#include <memory>
 
+#include "app/VexloCommandLine.h"
+#include "platform/headless/MemoryProfileFile.h"
 #include "platform/qt/CalculatorView.h"
+#include "platform/qt/PlatformChoice.h"
 #include "platform/qt/QtServices.h"
+#include "platform/qt/SecondaryViews.h"
 #include "shell/MainWindow.h"
 #include "shell/settings/DiskProfileFile.h"
 #include "shell/settings/SettingsLocation.h"
 
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("vexlo"));
+namespace {
 
+// Sets the installed icon (for X11 task bars) once the window has been painted the first time,
+// so that the icon theme's look-up never delays the window's first appearance.
+class IconAfterFirstPaint : public QObject {
+  public:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(
+                0, [] { QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("vexlo"))); });
+        }
+        return false;
+    }
+};
+
+// Settings kept for this run only when an installed program has no home to keep them in.
+std::unique_ptr<vexlo::platform::ProfileFile> openSettings() {
     const std::filesystem::path programDir =
         vexlo::shell::programDirectory().value_or(std::filesystem::path());
-    vexlo::shell::DiskProfileFile profile(
-        vexlo::shell::settingsFilePath(programDir, vexlo::shell::Environment::current()));
-    vexlo::qtview::QtPlatform platform(profile);
+    const auto path =
+        vexlo::shell::settingsFilePath(programDir, vexlo::shell::Environment::current());
+    if (!path) return std::make_unique<vexlo::platform::MemoryProfileFile>();
+    return std::make_unique<vexlo::shell::DiskProfileFile>(*path);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (const auto status = vexlo::app::exitBeforeWindow(argc, argv, std::cout, std::cerr)) {
+        return *status;
+    }
+    vexlo::qtview::preferXWaylandUnderWayland();
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("vexlo"));
+    // Wayland shells find the window's icon and name through its desktop file.
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.vexlo.Vexlo"));
+
+    const std::unique_ptr<vexlo::platform::ProfileFile> profile = openSettings();
+    vexlo::qtview::QtPlatform platform(*profile);
 
     vexlo::shell::MainWindow calculator(platform.services);
     vexlo::qtview::CalculatorView view(calculator);
     platform.attach(view.window());
+    platform.windows.setFactory(vexlo::qtview::secondaryViews(calculator, view.window()));
     view.window().onClosed = [] { QCoreApplication::quit(); };
 
     calculator.Form_Load();
     view.window().show();
+    IconAfterFirstPaint icon;
+    view.window().installEventFilter(&icon);
     return QApplication::exec();
 }

@@ -30,7 +30,10 @@ void Calculator::paste(bool clearBeforeMessage) {
     const auto value = readNumber(text);
     if (value) state.FirstOperand = *value;
     // The entry rule, cut before showing so that a long text never reaches the display whole.
-    setDisplay(value ? entryRule(*value, patterns::Entry) : rightmost(text, DisplayWidth));
+    // Control and bidirectional formatting characters are mended as broken bytes are: blanks
+    // around a number are still read, but nothing may reorder the digits shown.
+    setDisplay(value ? entryRule(*value, patterns::Entry)
+                     : platform::utf8::mendForDisplay(rightmost(text, DisplayWidth)));
     if (textLength(display()) >= DisplayWidth) {
         if (clearBeforeMessage) setDisplay("0.");
         showMessage(messages::TitleJapanese, messages::Overflow);

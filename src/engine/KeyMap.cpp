@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "engine/Calculator.h"
+#include "platform/KeyFold.h"
 #include "platform/Keys.h"
 
 namespace vexlo::engine {
@@ -11,31 +12,6 @@ namespace vexlo::engine {
 namespace {
 
 constexpr int KeyC = 67, KeyM = 77, KeyS = 83, KeyT = 84;
-
-// With a Japanese input method on, keys arrive as full-width characters.
-char32_t halfWidth(char32_t c) {
-    if (c >= U'０' && c <= U'９') return U'0' + (c - U'０');
-    switch (c) {
-        case U'．':
-            return U'.';
-        case U'＋':
-            return U'+';
-        case U'－':
-            return U'-';
-        case U'＊':
-            return U'*';
-        case U'／':
-            return U'/';
-        case U'＝':
-            return U'=';
-        case U'％':
-            return U'%';
-        case U'＠':
-            return U'@';
-        default:
-            return c;
-    }
-}
 
 bool isOneOf(char32_t c, std::u32string_view set) {
     return set.find(c) != std::u32string_view::npos;
@@ -81,7 +57,8 @@ void Calculator::Form_KeyDown(int keyCode, int shift) {
 }
 
 void Calculator::Form_KeyPress(char32_t& character) {
-    const char32_t c = halfWidth(character);
+    // Committed text from an input method or an on-screen keyboard acts as the plain keys.
+    const char32_t c = platform::foldTyped(character);
     character = 0;
 
     if (isOneOf(c, U"+-X*x/=\r") || isOneOf(c, U"mMtTsShHrR!\\")) {

@@ -57,7 +57,9 @@ inline constexpr std::size_t DisplayWidth = 20;
 // commas are ignored wherever they stand before an exponent, a trailing "." is allowed, a
 // leading sign and an exponent ("1E-05", "1.23456789E+20") are read. Anything else (an era
 // text, "", "-", ".", a value beyond the double range) is not a number; a value below the
-// smallest double reads as 0. The plain text of the largest double reads back as it.
+// smallest double reads as 0. The plain text of the largest double reads back as it. Numbers as
+// a Japanese system reads them are numbers too: full-width digits, "，", "．", "－", "＋", a
+// yen sign "¥" or "￥" before the digits or the sign, and U+3000 among the blanks around.
 std::optional<double> readNumber(std::string_view text);
 
 // The leading-number read: the number spelled by the text up to the first character that

@@ -8,6 +8,8 @@
 #include <cmath>
 #include <string>
 
+#include "platform/Utf8.h"
+
 namespace vexlo::engine {
 
 namespace {
@@ -133,9 +135,47 @@ std::size_t scanNumber(std::string_view text, std::size_t i, Buffer& out, bool& 
     return j;
 }
 
+// A pasted number as a Japanese system's own parser takes it: full-width digits, "，", "．",
+// "－" and "＋", the ideographic space as a blank, and one yen sign ("¥" or "￥") before the
+// digits or the sign. Folds such a text to ASCII in `out`; false for any other character, or a
+// yen sign elsewhere.
+bool foldWideNumber(std::string_view text, std::string& out) {
+    bool yen = false;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = platform::utf8::sequenceLength(text, i);
+        if (length == 0) return false;
+        const char32_t c = platform::utf8::decode(text, i, length);
+        i += length;
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c >= U'０' && c <= U'９') {
+            out += static_cast<char>('0' + (c - U'０'));
+        } else if (c == U'，' || c == U'．' || c == U'－' || c == U'＋') {
+            out += static_cast<char>(c - 0xFEE0);  // the full-width block mirrors ASCII
+        } else if (c == U'\u3000') {
+            out += ' ';
+        } else if ((c == U'\u00A5' || c == U'\uFFE5') && !yen) {
+            // Only blanks and a sign may come before it.
+            const auto before = out.find_first_not_of(" \t\r\n");
+            if (before != std::string::npos &&
+                !(before + 1 == out.size() && (out[before] == '-' || out[before] == '+')))
+                return false;
+            yen = true;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 std::optional<double> readNumber(std::string_view text) {
+    std::string folded;
+    if (std::any_of(text.begin(), text.end(), [](char c) { return (c & 0x80) != 0; })) {
+        if (!foldWideNumber(text, folded)) return std::nullopt;
+        text = folded;
+    }
     std::size_t first = 0, last = text.size();
     while (first < last && isBlank(text[first])) ++first;
     while (last > first && isBlank(text[last - 1])) --last;

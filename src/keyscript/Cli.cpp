@@ -1,13 +1,22 @@
 #include "keyscript/Cli.h"
 
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <exception>
+#include <fstream>
+#include <functional>
+#include <iostream>
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "keyscript/Report.h"
+#include "keyscript/ScriptFile.h"
 #include "keyscript/Session.h"
 #include "keyscript/Utf8.h"
 #include "shell/settings/DiskProfileFile.h"
@@ -21,6 +30,7 @@ namespace vexlo::keyscript {
 namespace {
 
 constexpr std::string_view Usage = R"(Usage: vexlo-keys [options] [--] SCRIPT
+       vexlo-keys [options] --script-file FILE
 
 Starts a fresh calculator without a window, runs its start-up, types SCRIPT and prints the
 final state.
@@ -31,6 +41,19 @@ Options:
   --settings FILE     use FILE as the settings file: read at start-up, written as the
                       calculator writes it; without it nothing touches the disk
   --clipboard TEXT    clipboard text at start
+  --colour-answer A   how the colour dialog is answered: a colour as a decimal 0x00BBGGRR
+                      value (255 is red, 16711680 blue) or "cancel"; A,A,... answers the
+                      dialogs in turn, the last answer standing for every later one. A value
+                      outside 0 to 16777215 (up to 32 bits) is a colour the window refuses.
+                      Without it every dialog is cancelled.
+  --fonts NAME,...    the screen's font families, in order, for the font window's list
+                      (a name holds no comma; without the option the list is empty)
+  --clipboard-file FILE
+                      clipboard text at start, the whole of FILE ("-": standard input)
+  --script-file FILE  read SCRIPT from FILE ("-": standard input) instead of the command
+                      line: any length, run as it is read, checked whole before anything
+                      runs. The file's text is the script exactly, line ends included (a
+                      line feed is a key the calculator ignores, a carriage return is Enter)
   --json              print the whole state as one JSON object
   --trace             also print the display after every event
   --help, --version
@@ -45,6 +68,7 @@ other events:
                          such as the unit panel's: {menu:TNN(1)}{click:Check5}{click:Option6}
   {dblclick:Readout} {shiftclick:Readout} {rightclick:Readout}
   {clip:TEXT}            another program puts TEXT on the clipboard; "}}" in TEXT is one "}"
+  {select:LIST,ITEM}     click ITEM in a list box ({select:Lstfontname,Serif})
   {resize:HEIGHT,WIDTH}  the user drags the window to this size (twips)
   {close}                close the window (later events are ignored)
   {{} {}}                type "{" or "}"
@@ -53,13 +77,25 @@ Output: "display:", "mem2:", "mem1:", "clipboard:" lines, then "message: TITLE |
 message box (each answered OK). Backslashes and control characters are written as \\, \n, \r,
 \t, \xHH. With --trace, "trace: EVENT | DISPLAY" lines come first.
 
-Exit status: 0 after a run, 2 for bad options or a malformed script (then nothing runs).
+Secondary windows: the font window ({menu:font2(0)}), help ({menu:HHH(0)}, {F1}) and version
+({menu:VER_FORM}) windows appear under "forms" in --json while open; {click:NAME} reaches their
+controls ({click:OK}, {click:END}). While the version window is open the calculator takes no
+input: {Enter}, {Esc} or {Space} or {click:Command1} closes it, other events go nowhere.
+{rightclick:Readout} opens the edit menu as a popup (under "forms" as "popup"); the next
+{menu:NAME} chooses from it, a key closes it, any other event dismisses it first.
+A malformed script is reported with its character position ("SCRIPT, character 7: ...";
+from a file also its line and column) and nothing runs.
+
+Exit status: 0 after a run, 2 for bad options, a script file that cannot be read or a
+malformed script (then nothing runs), 1 for an unexpected failure.
 )";
 
 struct CliOptions {
     RunOptions run;
     std::optional<std::string> settingsPath;
     std::optional<std::string> script;
+    std::optional<std::string> scriptFile;
+    std::optional<std::string> clipboardFile;
     bool json = false;
     bool help = false;
     bool version = false;
@@ -68,6 +104,33 @@ struct CliOptions {
 struct UsageError {
     std::string message;
 };
+
+std::vector<std::string> splitList(std::string_view text) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        const std::size_t comma = std::min(text.find(',', start), text.size());
+        parts.emplace_back(text.substr(start, comma - start));
+        start = comma + 1;
+    }
+    return parts;
+}
+
+// "cancel", or a whole decimal number that fits 32 bits (signed or not).
+std::optional<long long> colourAnswer(const std::string& text) {
+    if (text == "cancel") return std::nullopt;
+    const std::size_t digits = text.starts_with('-') ? 1 : 0;
+    const bool wellFormed = text.size() > digits && text.size() - digits <= 10 &&
+                            text.find_first_not_of("0123456789", digits) == std::string::npos;
+    const long long value = wellFormed ? std::stoll(text) : 0;
+    if (!wellFormed || value < -2147483648LL || value > 4294967295LL) {
+        throw UsageError{
+            "--colour-answer takes a colour value (0 to 16777215, or another "
+            "32-bit value the window refuses) or cancel, not \"" +
+            text + "\""};
+    }
+    return value;
+}
 
 // The option's value: after "=", or the next argument.
 std::string takeValue(std::string_view name, std::optional<std::string_view> inlineValue, int& i,
@@ -127,6 +190,23 @@ CliOptions parseArguments(int argc, const char* const* argv) {
             if (!isValidUtf8(*options.run.clipboard)) {
                 throw UsageError{"--clipboard text is not valid UTF-8"};
             }
+        } else if (name == "colour-answer") {
+            options.run.colourAnswers.clear();
+            for (const std::string& answer :
+                 splitList(takeValue(name, inlineValue, i, argc, argv))) {
+                options.run.colourAnswers.push_back(colourAnswer(answer));
+            }
+        } else if (name == "fonts") {
+            const std::string value = takeValue(name, inlineValue, i, argc, argv);
+            if (!isValidUtf8(value)) throw UsageError{"--fonts names are not valid UTF-8"};
+            options.run.fonts.clear();
+            for (std::string& font : splitList(value)) {
+                if (!font.empty()) options.run.fonts.push_back(std::move(font));
+            }
+        } else if (name == "script-file" || name == "clipboard-file") {
+            auto& field = name == "script-file" ? options.scriptFile : options.clipboardFile;
+            field = takeValue(name, inlineValue, i, argc, argv);
+            if (field->empty()) throw UsageError{"--" + std::string(name) + " needs a file name"};
         } else if (name == "json") {
             flag(options.json);
         } else if (name == "trace") {
@@ -142,11 +222,72 @@ CliOptions parseArguments(int argc, const char* const* argv) {
     return options;
 }
 
-int run(const CliOptions& options, std::ostream& out, std::ostream& err) {
+// The whole of a file, or of standard input for "-".
+std::string readWhole(const std::string& path) {
+    std::ifstream file;
+    if (path != "-") {
+        file.open(path, std::ios::binary);
+        if (!file) throw UsageError{"cannot open " + path + ": " + std::strerror(errno)};
+    }
+    std::istream& in = path == "-" ? std::cin : file;
+    std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.bad()) throw UsageError{"cannot read " + path};
+    return text;
+}
+
+void checkCombinations(const CliOptions& options) {
+    if (options.script && options.scriptFile) {
+        throw UsageError{"give SCRIPT or --script-file, not both"};
+    }
+    if (!options.script && !options.scriptFile) throw UsageError{"no SCRIPT given (see --help)"};
+    if (options.run.clipboard && options.clipboardFile) {
+        throw UsageError{"give --clipboard or --clipboard-file, not both"};
+    }
+    if (options.scriptFile == "-" && options.clipboardFile == "-") {
+        throw UsageError{"--script-file and --clipboard-file cannot both read standard input"};
+    }
+}
+
+int runFile(const CliOptions& options, Session& session, std::ostream& out, std::ostream& err) {
+    std::optional<ScriptFile> file;
+    try {
+        file.emplace(*options.scriptFile);
+        if (const auto error = file->check(session)) {
+            const auto [line, column] = file->lineAndColumn(error->position);
+            err << "vexlo-keys: " << file->name() << ", character " << error->position << " (line "
+                << line << ", column " << column << "): " << error->message << "\n";
+            return ExitUsage;
+        }
+    } catch (const ScriptFileError& error) {
+        err << "vexlo-keys: " << error.message << "\n";
+        return ExitUsage;  // nothing has run
+    }
+    try {
+        // The text trace goes out as it happens, so a long run holds none of it.
+        std::function<void(const TraceStep&)> onTrace;
+        if (!options.json) onTrace = [&out](const TraceStep& step) { out << traceLine(step); };
+        file->run(session, onTrace);
+    } catch (const ScriptFileError& error) {
+        err << "vexlo-keys: " << error.message << "\n";
+        return 1;
+    }
+    out << (options.json ? jsonReport(session) : textReport(session));
+    return 0;
+}
+
+int run(CliOptions options, std::ostream& out, std::ostream& err) {
+    checkCombinations(options);
+    if (options.clipboardFile) {
+        options.run.clipboard = readWhole(*options.clipboardFile);
+        if (!isValidUtf8(*options.run.clipboard)) {
+            throw UsageError{"--clipboard-file " + *options.clipboardFile + " is not valid UTF-8"};
+        }
+    }
     std::unique_ptr<shell::DiskProfileFile> file;
     if (options.settingsPath)
         file = std::make_unique<shell::DiskProfileFile>(*options.settingsPath);
     Session session(options.run, file.get());
+    if (options.scriptFile) return runFile(options, session, out, err);
     if (const auto error = runScript(session, *options.script)) {
         err << "vexlo-keys: SCRIPT, character " << error->position << ": " << error->message
             << "\n";
@@ -169,7 +310,6 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
             out << "vexlo-keys " VEXLO_VERSION "\n";
             return 0;
         }
-        if (!options.script) throw UsageError{"no SCRIPT given (see --help)"};
         return run(options, out, err);
     } catch (const UsageError& error) {
         err << "vexlo-keys: " << error.message << "\n";

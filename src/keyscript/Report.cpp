@@ -102,6 +102,13 @@ Json menusJson(const platform::Form& form) {
     return json;
 }
 
+// The open popup: the drop-down it shows, where (screen pixels), and its items in order.
+Json popupJson(const platform::PendingPopup::Open& popup) {
+    Json items = Json::array();
+    for (const auto& item : popup.menu->children()) items.push_back(item->key());
+    return Json{{"menu", popup.menu->key()}, {"x", popup.x}, {"y", popup.y}, {"items", items}};
+}
+
 std::string clipboardText(Session& session) {
     return session.platform().clipboard.contents.value_or("");
 }
@@ -132,10 +139,14 @@ std::string oneLine(std::string_view text) {
     return out;
 }
 
+std::string traceLine(const TraceStep& step) {
+    return "trace: " + oneLine(step.event) + " | " + oneLine(step.display) + "\n";
+}
+
 std::string textReport(Session& session) {
     std::string out;
     for (const TraceStep& step : session.trace()) {
-        out += "trace: " + oneLine(step.event) + " | " + oneLine(step.display) + "\n";
+        out += traceLine(step);
     }
     const auto& calc = session.window().calc;
     out += "display: " + oneLine(calc.display()) + "\n";
@@ -157,12 +168,13 @@ std::string jsonReport(Session& session) {
     }
     Json forms = Json::object();
     // Secondary windows appear while they are open.
-    for (const platform::Form* form : {&window.fontWindow}) {
+    for (const platform::Form* form : {&window.fontWindow, &window.helpForm, &window.aboutForm}) {
         if (!form->visible()) continue;
         Json json = geometryJson(*form);
         json["controls"] = controlsJson(*form);
         forms[form->name()] = std::move(json);
     }
+    if (const auto& popup = session.platform().popup.open) forms["popup"] = popupJson(*popup);
 
     Json json{{"display", calc.display()},
               {"mem1", calc.MEM1.text()},

@@ -17,6 +17,9 @@ std::string oneLine(std::string_view text);
 // message; preceded by "trace: EVENT | DISPLAY" lines when the run kept a trace.
 std::string textReport(Session& session);
 
+// One "trace: EVENT | DISPLAY" line, as textReport writes them.
+std::string traceLine(const TraceStep& step);
+
 // The JSON object (UTF-8, two-space indent, ending in a newline); with a trace, it also holds
 // "trace": [{"event": ..., "display": ...}, ...].
 std::string jsonReport(Session& session);

@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 
+#include "keyscript/ScriptReader.h"
 #include "keyscript/Utf8.h"
 
 namespace vexlo::keyscript {
@@ -25,8 +26,6 @@ constexpr std::array<NamedKey, 6> NamedKeys{{
     {U"Space", {keys::Space, 0, U' '}},
     {U"F1", {keys::F1, 0, 0}},
 }};
-
-constexpr std::u32string_view ClipPrefix = U"clip:";
 
 struct MouseEvent {
     std::u32string_view prefix;
@@ -106,6 +105,16 @@ std::optional<std::string> parseBody(std::u32string_view body, Event& event) {
         if (!parseTarget(body.substr(6), event)) return "malformed control name";
         return std::nullopt;
     }
+    if (body.starts_with(U"select:")) {
+        const auto rest = body.substr(7);
+        const auto comma = rest.find(U',');
+        event.kind = EventKind::Select;
+        if (comma == std::u32string_view::npos || !parseTarget(rest.substr(0, comma), event)) {
+            return "a selection names a list box and an item, as in {select:Lstfontname,Serif}";
+        }
+        event.text = toUtf8(rest.substr(comma + 1));
+        return std::nullopt;
+    }
     for (const auto& mouse : ReadoutEvents) {
         if (!body.starts_with(mouse.prefix)) continue;
         event.kind = mouse.kind;
@@ -133,7 +142,7 @@ std::optional<std::string> parseBody(std::u32string_view body, Event& event) {
     }
     return "unknown name \"" + toUtf8(body) +
            "\" (known: Enter Esc Tab Backspace Space F1 Ctrl+X menu: click: dblclick: "
-           "shiftclick: rightclick: clip: resize: close)";
+           "shiftclick: rightclick: clip: resize: select: close)";
 }
 
 }  // namespace
@@ -149,75 +158,18 @@ KeyStroke keyForCharacter(char32_t c) {
     return {0, 0, c};
 }
 
+std::optional<std::string> parseBraceBody(std::u32string_view body, Event& event) {
+    return parseBody(body, event);
+}
+
 ParsedScript parseScript(std::string_view script) {
     ParsedScript result;
-    Utf8Error utf8Error{};
-    const auto decoded = decodeUtf8(script, &utf8Error);
-    if (!decoded) {
-        result.error =
-            ScriptError{utf8Error.characterIndex + 1,
-                        "invalid UTF-8 (byte " + std::to_string(utf8Error.byteOffset + 1) + ")"};
-        return result;
-    }
-    const std::u32string_view text = decoded->characters;
-    const auto fail = [&result](std::size_t at, std::string message) {
+    ScriptReader reader(textSource(script));
+    Event event;
+    while (reader.next(event)) result.events.push_back(std::move(event));
+    if (reader.error()) {
         result.events.clear();
-        result.error = ScriptError{at + 1, std::move(message)};
-        return result;
-    };
-
-    std::size_t i = 0;
-    while (i < text.size()) {
-        Event event;
-        event.position = i + 1;
-        const std::size_t start = i;
-        const char32_t c = text[i];
-        if (c == U'}') {
-            return fail(i, "unbalanced \"}\" (type a \"}\" as {}})");
-        }
-        if (c != U'{') {
-            event.key = keyForCharacter(c);
-            ++i;
-        } else if (text.substr(i, 3) == U"{{}" || text.substr(i, 3) == U"{}}") {
-            event.key = keyForCharacter(text[i + 1]);
-            i += 3;
-        } else if (text.substr(i + 1).starts_with(ClipPrefix)) {
-            // The text runs to the first single "}"; "}}" stands for one "}" inside it.
-            std::size_t j = i + 1 + ClipPrefix.size();
-            std::u32string clip;
-            bool closed = false;
-            while (j < text.size()) {
-                if (text[j] == U'}') {
-                    if (j + 1 < text.size() && text[j + 1] == U'}') {
-                        clip.push_back(U'}');
-                        j += 2;
-                        continue;
-                    }
-                    closed = true;
-                    ++j;
-                    break;
-                }
-                clip.push_back(text[j++]);
-            }
-            if (!closed) return fail(i, "unbalanced \"{\": {clip: has no closing \"}\"");
-            event.kind = EventKind::Clip;
-            event.text = toUtf8(clip);
-            i = j;
-        } else {
-            const auto close = text.find(U'}', i + 1);
-            const auto nested = text.find(U'{', i + 1);
-            if (close == std::u32string_view::npos || nested < close) {
-                return fail(i, "unbalanced \"{\": no closing \"}\" (type a \"{\" as {{})");
-            }
-            if (auto problem = parseBody(text.substr(i + 1, close - i - 1), event)) {
-                return fail(i, *problem);
-            }
-            i = close + 1;
-        }
-        const std::size_t byteStart = decoded->byteOffsets[start];
-        const std::size_t byteEnd = i < text.size() ? decoded->byteOffsets[i] : script.size();
-        event.source = std::string(script.substr(byteStart, byteEnd - byteStart));
-        result.events.push_back(std::move(event));
+        result.error = reader.error();
     }
     return result;
 }

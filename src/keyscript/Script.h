@@ -1,6 +1,7 @@
 #pragma once
 // Key scripts: every character is one key press; braces name other events. Parsing checks the
-// whole text before anything runs, so a malformed script has no effect at all.
+// whole text before anything runs, so a malformed script has no effect at all (ScriptReader.h
+// reads one as a stream, for scripts of any length).
 
 #include <cstddef>
 #include <optional>
@@ -23,6 +24,7 @@ enum class EventKind {
     Clip,        // {clip:TEXT}
     Resize,      // {resize:HEIGHT,WIDTH}
     Close,       // {close}
+    Select,      // {select:NAME,ITEM}: click ITEM in the list box NAME
 };
 
 struct Event {
@@ -30,7 +32,7 @@ struct Event {
     platform::KeyStroke key;  // Key
     std::string name;         // Menu, Click and the Readout mouse events
     int index = -1;           // the array index of NAME(INDEX), -1 without one
-    std::string text;         // Clip
+    std::string text;         // Clip; the item of Select
     int height = 0;           // Resize
     int width = 0;
     std::size_t position = 0;  // 1-based character position of the event in the script
@@ -54,5 +56,9 @@ struct ParsedScript {
 platform::KeyStroke keyForCharacter(char32_t character);
 
 ParsedScript parseScript(std::string_view script);
+
+// The event a brace names, from its text without the braces; an error text when it names
+// nothing ({clip:TEXT} and the literal braces are read before this).
+std::optional<std::string> parseBraceBody(std::u32string_view body, Event& event);
 
 }  // namespace vexlo::keyscript

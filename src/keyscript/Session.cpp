@@ -4,18 +4,6 @@ namespace vexlo::keyscript {
 
 namespace {
 
-// A user can click buttons, check boxes and option buttons.
-bool clickable(const platform::Control& control) {
-    switch (control.kind()) {
-        case platform::ControlKind::Button:
-        case platform::ControlKind::CheckBox:
-        case platform::ControlKind::OptionButton:
-            return true;
-        default:
-            return false;
-    }
-}
-
 void click(platform::Control& control) {
     if (auto* button = dynamic_cast<platform::Button*>(&control)) button->click();
     if (auto* box = dynamic_cast<platform::CheckBox*>(&control)) box->click();
@@ -30,6 +18,17 @@ Session::Session(const RunOptions& options, platform::ProfileFile* settings)
       platform_(settings_),
       window_(platform_.services) {
     platform_.clipboard.contents = options.clipboard;
+    platform_.colours.answers = options.colourAnswers;
+    platform_.fonts.names = options.fonts;
+}
+
+// A control of the main window or, failing that, of one of its secondary windows.
+platform::Control* Session::findControl(const std::string& name, int index) const {
+    for (const platform::Form* form :
+         {&window_.form, &window_.fontWindow, &window_.aboutForm, &window_.helpForm}) {
+        if (platform::Control* control = form->find(name, index)) return control;
+    }
+    return nullptr;
 }
 
 std::optional<ScriptError> Session::prepare(std::vector<Event> events) {
@@ -54,17 +53,22 @@ std::optional<ScriptError> Session::prepare(std::vector<Event> events) {
                 }
                 break;
             }
-            case EventKind::Click:
-                step.control = window_.form.find(e.name, e.index);
+            case EventKind::Select:
+                step.control = findControl(e.name, e.index);
                 if (!step.control) return error("unknown control " + e.target());
-                if (!clickable(*step.control)) {
+                if (step.control->kind() != platform::ControlKind::ListBox) {
+                    return error(e.target() + " is not a list box");
+                }
+                break;
+            case EventKind::Click:
+                step.control = findControl(e.name, e.index);
+                if (!step.control) return error("unknown control " + e.target());
+                if (!platform::clickable(*step.control)) {
                     return error(e.target() +
                                  " is not a button, check box or option button and cannot be "
                                  "clicked");
                 }
                 break;
-            case EventKind::RightClick:
-                return error("the popup menu is not available yet");
             default:
                 break;
         }
@@ -101,8 +105,45 @@ void Session::drainKeys() {
     }
 }
 
+// While the version window is open the calculator takes no input: a key closes the window as
+// its default button does, a click reaches its own controls, another program's clipboard text
+// still arrives; everything else goes nowhere.
+bool Session::runInModal(platform::Form& modal, const Prepared& step) {
+    const Event& e = step.event;
+    switch (e.kind) {
+        case EventKind::Key:
+            if (e.key.keyCode == platform::keys::Enter || e.key.keyCode == platform::keys::Escape ||
+                e.key.keyCode == platform::keys::Space) {
+                for (const auto& control : modal.controls()) {
+                    if (auto* button = dynamic_cast<platform::Button*>(control.get())) {
+                        button->click();
+                        break;
+                    }
+                }
+            }
+            return true;
+        case EventKind::Click:
+            if (auto* control = modal.find(e.name, e.index)) click(*control);
+            return true;
+        case EventKind::Clip:
+            return false;
+        default:
+            return true;
+    }
+}
+
 void Session::runEvent(const Prepared& step) {
     const Event& e = step.event;
+    if (platform::Form* modal = platform_.windows.modal; modal && modal->visible()) {
+        if (runInModal(*modal, step)) return;
+    }
+    if (platform_.popup.open && e.kind != EventKind::Clip) {
+        // The open popup takes the next choice: a menu item is chosen from it, a key closes
+        // it, anything else dismisses it first.
+        platform_.popup.open.reset();
+        if (e.kind == EventKind::Key) return;
+    }
+    if (step.control && !step.control->form().visible()) return;  // its window is not open
     switch (e.kind) {
         case EventKind::Key:
             window_.form.pressKey(e.key);
@@ -120,7 +161,19 @@ void Session::runEvent(const Prepared& step) {
             window_.Readout_MouseDown(1, 1);
             break;
         case EventKind::RightClick:
+            window_.Readout_MouseDown(2, 0);
             break;
+        case EventKind::Select: {
+            auto& list = static_cast<platform::ListBox&>(*step.control);
+            const auto& items = list.items();
+            for (std::size_t i = 0; i < items.size(); ++i) {
+                if (items[i] == e.text) {
+                    if (list.visible() && list.enabled()) list.select(static_cast<int>(i));
+                    break;
+                }
+            }
+            break;
+        }
         case EventKind::Clip:
             // Another program's text, whether or not our own copy was refused.
             platform_.clipboard.contents = e.text;

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "keyscript/Script.h"
@@ -20,6 +21,9 @@ struct RunOptions {
     std::optional<int> AtsNoA;             // warnings for this run: 0 shown, 1 not shown
     std::optional<std::string> clipboard;  // clipboard text at start
     bool trace = false;                    // keep the display after every event
+    // The colour dialog's answers in turn (nullopt: cancel); the last stands for later dialogs.
+    std::vector<std::optional<long long>> colourAnswers;
+    std::vector<std::string> fonts;  // the screen's font families, in order
 };
 
 struct TraceStep {
@@ -41,6 +45,9 @@ class Session {
     void load();  // the main window's load step
     void run();   // the prepared events, until the window closes
 
+    // The trace kept since the last call, handed over so that a long run holds none of it.
+    std::vector<TraceStep> takeTrace() { return std::exchange(trace_, {}); }
+
     // One key as the window receives it, then the keys it sent to the window.
     void pressKey(const platform::KeyStroke& key);
 
@@ -58,6 +65,8 @@ class Session {
         platform::Control* control = nullptr;
     };
     void runEvent(const Prepared& prepared);
+    bool runInModal(platform::Form& modal, const Prepared& prepared);
+    platform::Control* findControl(const std::string& name, int index) const;
     void drainKeys();
 
     bool traceOn_;

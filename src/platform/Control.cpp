@@ -85,4 +85,15 @@ void ListBox::select(int index) {
     if (onClick) onClick();
 }
 
+bool clickable(const Control& control) {
+    switch (control.kind()) {
+        case ControlKind::Button:
+        case ControlKind::CheckBox:
+        case ControlKind::OptionButton:
+            return true;
+        default:
+            return false;
+    }
+}
+
 }  // namespace vexlo::platform

@@ -78,6 +78,9 @@ class Control {
     Colour foreColour_ = rgb(0, 0, 0);
 };
 
+// A user can click buttons, check boxes and option buttons, nothing else.
+bool clickable(const Control& control);
+
 class Label : public Control {
   public:
     using Control::Control;

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/Keys.h"
 #include "platform/ProfileFile.h"
@@ -54,6 +55,49 @@ class Screen {
     virtual Twips height() const = 0;
 };
 
+// The common colour-choice dialog, modal. Returns the dialog's colour property afterwards as a
+// 32-bit value (0x00BBGGRR when the user chose one); a cancelled dialog still holds `initial`.
+class ColourDialog {
+  public:
+    virtual ~ColourDialog() = default;
+    virtual long long choose(Colour initial) = 0;
+};
+
+// The names of the screen's font families, in the platform's order.
+class FontCatalog {
+  public:
+    virtual ~FontCatalog() = default;
+    virtual std::vector<std::string> families() = 0;
+};
+
+// The mouse pointer over the program's windows: the busy pointer or the default one.
+class MousePointer {
+  public:
+    virtual ~MousePointer() = default;
+    virtual void setBusy(bool busy) = 0;
+};
+
+class MenuItem;
+
+// A drop-down of the menu bar shown as a popup at a point in screen pixels. The item chosen from
+// it is clicked as an ordinary menu choice once the popup has closed.
+class PopupMenu {
+  public:
+    virtual ~PopupMenu() = default;
+    virtual void track(MenuItem& menu, int x, int y) = 0;
+};
+
+class Form;
+
+// The program's secondary windows on screen. The model shows or hides a form itself; the host
+// brings a shown modeless form forward, or runs a modal form until the model hides it.
+class WindowHost {
+  public:
+    virtual ~WindowHost() = default;
+    virtual void raise(Form& form) = 0;
+    virtual void runModal(Form& form) = 0;
+};
+
 struct Services {
     MessageBoxService& messages;
     ClipboardService& clipboard;
@@ -61,6 +105,11 @@ struct Services {
     ProfileFile& profile;
     WindowOrder& windowOrder;
     Screen& screen;
+    ColourDialog& colourDialog;
+    FontCatalog& fonts;
+    MousePointer& pointer;
+    PopupMenu& popup;
+    WindowHost& windows;
 };
 
 }  // namespace vexlo::platform

@@ -79,6 +79,31 @@ std::string replaceInvalid(std::string_view text) {
     return out;
 }
 
+namespace {
+
+bool isHiddenFormatting(char32_t c) {
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x061C || c == 0x200E || c == 0x200F ||
+           (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
+}
+
+}  // namespace
+
+std::string mendForDisplay(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t length = sequenceLength(text, pos);
+        if (length == 0 || isHiddenFormatting(decode(text, pos, length))) {
+            out += "\xEF\xBF\xBD";
+            pos += length == 0 ? 1 : length;
+        } else {
+            out.append(text, pos, length);
+            pos += length;
+        }
+    }
+    return out;
+}
+
 void append(std::string& out, char32_t c) {
     if (c < 0x80) {
         out.push_back(static_cast<char>(c));

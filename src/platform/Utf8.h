@@ -28,6 +28,11 @@ std::size_t characterCount(std::string_view text);
 // Each byte that starts no well-formed sequence becomes U+FFFD.
 std::string replaceInvalid(std::string_view text);
 
+// Text fit for the display: as replaceInvalid, and each control character (C0, DEL, C1) and
+// each bidirectional formatting character or mark becomes U+FFFD as well, so no text from
+// outside can reorder or hide what the display shows.
+std::string mendForDisplay(std::string_view text);
+
 void append(std::string& out, char32_t character);
 
 }  // namespace vexlo::platform::utf8

@@ -1,27 +1,28 @@
 #include "shell/MainWindow.h"
 
 #include "era/EraConversion.h"
+#include "shell/Language.h"
 #include "shell/MenuTable.h"
 #include "shell/settings/SettingsKeys.h"
 
 namespace vexlo::shell {
 
-namespace {
-constexpr const char* CaptionJapanese = "【ベクロ】";
-constexpr int RightButton = 2;
-}  // namespace
-
 MainWindow::MainWindow(platform::Services& services)
     : form("Calculator"),
       fontWindow("Fontmnu4"),
+      helpForm("Help_Form"),
+      aboutForm("About_Form"),
       calc(form, services),
       unitPanel(form, calc, UnitPanelMode),
       services_(services) {
     form.setCaption(CaptionJapanese);
     form.setHeight(1356);
     form.setWidth(5295);
-    fontWindow.setCaption("FontMenu");
+    buildFontWindow();
+    buildHelpForm();
+    buildAboutForm();
     buildMenus();
+    wireShellMenus();
 
     calc.hooks.WA_SEI_Click = [this] { era::WA_SEI_Click(calc); };
     calc.hooks.SEI_WA_Click = [this] { era::SEI_WA_Click(calc); };
@@ -94,15 +95,12 @@ void MainWindow::tick(const char* name, int index) {
 void MainWindow::Form_Unload() {
     // The display text is kept at every close, whatever the resume setting.
     writeSetting(services_.profile, keys::Dumy, calc.display());
+    // The program ends: every window closes with it.
+    for (platform::Form* window : {&fontWindow, &helpForm, &aboutForm}) window->setVisible(false);
 }
 
 void MainWindow::All_Exit_Click() {
     form.close();
-}
-
-void MainWindow::Readout_MouseDown(int button, int shift) {
-    if ((shift & 1) != 0) calc.Command2.press();
-    (void)button;  // The popup menu on the right button comes with the popup window work.
 }
 
 void MainWindow::SSS_Click(int index) {
@@ -119,6 +117,7 @@ void MainWindow::SSS_Click(int index) {
 }
 
 void MainWindow::HYOJI_Click() {
+    if (!fontWindowLoaded_) Fontmnu4_Load();  // loaded hidden, placed from the file
     writeSetting(services_.profile, keys::FormTop, form.top());
     writeSetting(services_.profile, keys::FormLeft, form.left());
     writeSetting(services_.profile, keys::Form2Top, fontWindow.top());

@@ -19,6 +19,8 @@ class MainWindow {
 
     platform::Form form;        // "Calculator"
     platform::Form fontWindow;  // "Fontmnu4": created hidden at start-up, placed from the file
+    platform::Form helpForm;    // "Help_Form": modeless, fixed text
+    platform::Form aboutForm;   // "About_Form": modal version window
     engine::Calculator calc;
 
     // The shell's own fields.
@@ -30,6 +32,7 @@ class MainWindow {
     std::string ResumeColourText;
     int TopMostResult = 0;
     int UnitPanelMode = 0;
+    int ResumeModeFlag = 0;
 
     units::UnitPanel unitPanel;
 
@@ -43,9 +46,35 @@ class MainWindow {
     // Mouse press on the display: Shift pastes; the right button opens the edit menu as a popup.
     void Readout_MouseDown(int button, int shift);
 
+    // Mouse press on the window itself: the right button opens the edit menu as a popup.
+    void Form_MouseDown(int button, int shift);
+
     void All_Exit_Click();
     void SSS_Click(int index);
     void HYOJI_Click();
+
+    void JJJ_Click(int index);
+    void MMM_Click(int index);
+    void LLL_Click(int index);
+    void RRR_Click(int index);
+    void EEE_Click(int index);
+    void XXX_Click(int index);
+    void TTT_Click(int index);
+    void KKK_Click(int index);
+    void AAA_Click(int index);
+    void HHH_Click(int index);
+    void VER_FORM_Click();
+
+    // The font window `Fontmnu4`.
+    void font2_Click(int index);
+    void Fontmnu4_Load();
+    void Lstfontname_Click();
+    void OK_Click();
+    void END_Click();
+    bool fontWindowLoaded() const { return fontWindowLoaded_; }
+
+    // The version window's OK button.
+    void About_Command1_Click();
 
     // Whether a menu item does something in this version; items of features still to come
     // exist with their captions and do nothing yet.
@@ -53,9 +82,18 @@ class MainWindow {
 
   private:
     void buildMenus();
+    void wireShellMenus();
+    void buildFontWindow();
+    void buildHelpForm();
+    void buildAboutForm();
+    void buildFontList();
+    void unloadFontWindow();
+    void openEditPopup();
     void startupSizeRules();
     void tick(const char* name, int index);
     platform::Services& services_;
+    bool fontWindowLoaded_ = false;
+    bool fontListBuilt_ = false;
 };
 
 }  // namespace vexlo::shell

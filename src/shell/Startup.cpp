@@ -4,16 +4,15 @@
 #include <string>
 
 #include "engine/NumberText.h"
+#include "platform/Utf8.h"
+#include "shell/Language.h"
 #include "shell/MainWindow.h"
-#include "shell/MenuTable.h"
 #include "shell/settings/ColourText.h"
 #include "shell/settings/SettingsKeys.h"
 
 namespace vexlo::shell {
 
 namespace {
-
-constexpr const char* CaptionEnglish = "【VexloKun】";
 
 // A stored colour text applied to one property; a refused value leaves the colour as it was.
 template <typename Apply>
@@ -57,7 +56,7 @@ void MainWindow::Form_Load() {
     applyColour(MemoryTextColourText, [this](platform::Colour c) { calc.MEM1.setForeColour(c); });
 
     if (stored.EndMem != 0) {
-        calc.setDisplay(stored.Dumy);
+        calc.setDisplay(platform::utf8::mendForDisplay(stored.Dumy));
         if (const auto value = engine::readNumber(calc.display())) state.FirstOperand = *value;
     } else {
         calc.setDisplay("0.");
@@ -65,6 +64,7 @@ void MainWindow::Form_Load() {
 
     calc.Readout.setFontName(stored.FontDef);
     form.move(stored.FormLeft, stored.FormTop);
+    if (!fontWindowLoaded_) Fontmnu4_Load();
     fontWindow.move(stored.Form2Left, stored.Form2Top);
 
     if (stored.EndMem == 0) {
@@ -92,10 +92,7 @@ void MainWindow::Form_Load() {
     } else if (state.LanguageMode == 1) {
         MenuIndex = 1;
         form.setCaption(CaptionEnglish);
-        for (const MenuRow& row : MenuTable) {
-            if (row.englishStartup == nullptr || std::string_view(row.design) == "-") continue;
-            form.findMenu(row.name, row.index)->setCaption(row.englishStartup);
-        }
+        setMenuCaptions(form, &MenuRow::englishStartup);
     }
     tick("JJJ", MenuIndex);
 

@@ -49,6 +49,17 @@ TEST(ReadNumber, ReadsDisplayTexts) {
         // The plain text of the largest double reads back as the largest double.
         {"1.79769313486232E+308", DBL_MAX},
         {"-1.79769313486232E+308", -DBL_MAX},
+        // As Japanese users paste them: full-width forms, a leading yen sign, U+3000 blanks.
+        {"１２３４", 1234},
+        {"１，２３４．５", 1234.5},
+        {"－１２", -12},
+        {"＋１2", 12},
+        {"￥1,980", 1980},
+        {"¥1,980", 1980},
+        {"-¥5", -5},
+        {"¥-5", -5},
+        {"\u3000１２\u3000", 12},
+        {" ￥１，９８０ ", 1980},
     };
     for (const auto& row : rows) {
         const auto value = readNumber(row.text);
@@ -69,10 +80,12 @@ TEST(ReadNumber, RefusesTextsThatAreNoNumber) {
         // no digit
         "", " ", "-", "+", ".", ",", "-.", ",.,",
         // era texts and words
-        "1989年", "平成2年", "明治", "abc", "inf", "Infinity", "NaN", "nan", "0x10", "5%", "¥5",
+        "1989年", "平成2年", "明治", "abc", "inf", "Infinity", "NaN", "nan", "0x10", "5%",
         // malformed
         "1.2.3", "1..", "1e", "1E+", "1e5.", "1E5E5", "e5", ".e5", "1e,5", "(5)", "1-",
-        "1 2", "- 5", "--1", "+-1", "１２",
+        "1 2", "- 5", "--1", "+-1",
+        // pasted forms that stay refused: a yen sign elsewhere, other full-width letters
+        "1,980円", "5¥", "¥¥5", "1¥2", "-5¥", "5-¥", "¥", "１ｅ５", "\\5", "１\xff",
         // beyond the largest double
         "1E+400", "-1E+400", "1.79769313486233E+308",
         // embedded NUL

@@ -78,8 +78,10 @@ class EraCalculator {
     EmptyProfile profile;
     platform::HeadlessPlatform headless{profile};
     SnapshotMessages messages;
-    platform::Services services{messages, headless.clipboard,   headless.keys,
-                                profile,  headless.windowOrder, headless.screen};
+    platform::Services services{messages,         headless.clipboard,   headless.keys,
+                                profile,          headless.windowOrder, headless.screen,
+                                headless.colours, headless.fonts,       headless.pointer,
+                                headless.popup,   headless.windows};
     platform::Form form{"Calculator"};
     engine::Calculator calc{form, services};
     std::vector<std::string> mem2History;

@@ -47,9 +47,10 @@ struct TempDir {
     ~TempDir() { fs::remove_all(path); }
 };
 
-// Runs the built program with `args`, in `cwd` when given, with extra environment entries.
+// Runs the built program with `args`, in `cwd` when given, with extra environment entries and
+// `input` on its standard input through a pipe.
 ToolRun runTool(const std::vector<std::string>& args, const fs::path& cwd = {},
-                const std::vector<std::string>& extraEnv = {}) {
+                const std::vector<std::string>& extraEnv = {}, const std::string& input = {}) {
     TempDir io;
     const fs::path outPath = io.path / "out", errPath = io.path / "err";
     std::vector<std::string> env;
@@ -69,6 +70,19 @@ ToolRun runTool(const std::vector<std::string>& args, const fs::path& cwd = {},
         const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         dup2(out, 1);
         dup2(err, 2);
+        int pipeEnds[2];
+        if (pipe(pipeEnds) != 0) _exit(125);
+        if (fork() == 0) {
+            close(pipeEnds[0]);
+            for (std::size_t done = 0; done < input.size();) {
+                const ssize_t n = write(pipeEnds[1], input.data() + done, input.size() - done);
+                if (n <= 0) _exit(1);
+                done += static_cast<std::size_t>(n);
+            }
+            _exit(0);
+        }
+        close(pipeEnds[1]);
+        dup2(pipeEnds[0], 0);
         if (!cwd.empty() && chdir(cwd.c_str()) != 0) _exit(126);
         execve(VEXLO_KEYS_BINARY, argv.data(), envp.data());
         _exit(127);
@@ -86,7 +100,10 @@ TEST(Cli, HelpAndVersion) {
     const auto help = runTool({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_TRUE(help.out.starts_with("Usage: vexlo-keys")) << help.out;
-    EXPECT_NE(help.out.find("{clip:TEXT}"), std::string::npos);
+    for (const char* documented : {"{clip:TEXT}", "--colour-answer", "--fonts",
+                                   "{select:", "--script-file FILE", "--clipboard-file FILE"}) {
+        EXPECT_NE(help.out.find(documented), std::string::npos) << documented;
+    }
     EXPECT_EQ(help.err, "");
     const auto version = runTool({"--version"});
     EXPECT_EQ(version.status, 0);
@@ -112,7 +129,18 @@ INSTANTIATE_TEST_SUITE_P(
                       std::vector<std::string>{"--json=yes", "1"},
                       std::vector<std::string>{"--settings=", "1"},
                       std::vector<std::string>{"--clipboard", "\xff", "1"},
-                      std::vector<std::string>{"--colour", "1"}));
+                      std::vector<std::string>{"--colour", "1"},
+                      std::vector<std::string>{"--colour-answer", "red", "1"},
+                      std::vector<std::string>{"--colour-answer=4294967296", "1"},
+                      std::vector<std::string>{"--colour-answer=255,", "1"},
+                      std::vector<std::string>{"--fonts", "\xff", "1"},
+                      std::vector<std::string>{"--script-file", "/nonexistent/script"},
+                      std::vector<std::string>{"--script-file", "/"},
+                      std::vector<std::string>{"--script-file="},
+                      std::vector<std::string>{"--script-file", "-", "1"},
+                      std::vector<std::string>{"--clipboard-file", "/nonexistent/text", "1"},
+                      std::vector<std::string>{"--clipboard=x", "--clipboard-file=-", "1"},
+                      std::vector<std::string>{"--script-file=-", "--clipboard-file=-"}));
 // clang-format on
 
 struct ScriptErrorRow {
@@ -136,9 +164,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ScriptErrorRow{"12\xff", "character 3: invalid UTF-8"},
                       ScriptErrorRow{"1+{", "character 3: unbalanced"},
                       ScriptErrorRow{"{menu:Nope}", "character 1: {menu:Nope}: unknown menu item"},
-                      ScriptErrorRow{"5{menu:MMM(0)}", "character 2: {menu:MMM(0)}: MMM(0) is "
-                                                       "not available yet"},
-                      ScriptErrorRow{"{rightclick:Readout}", "not available yet"}));
+                      ScriptErrorRow{"5{select:Lstfontname}", "character 2: a selection names"},
+                      ScriptErrorRow{"{select:Readout,x}", "Readout is not a list box"}));
 // clang-format on
 
 TEST(Cli, TextOutputLines) {
@@ -147,7 +174,7 @@ TEST(Cli, TextOutputLines) {
               "display: 8.\nmem2:  \nmem1: \nclipboard: \n"
               "message: 【VexloKun】 |  Cannot be divided by 0.\n");
     EXPECT_EQ(runTool({"--clipboard=a\\b", "5{clip:1\n2\t}{Ctrl+V}"}).out,
-              "display: 1\\n2\\t\nmem2:  \nmem1: \nclipboard: 1\\n2\\t\n");
+              "display: 1\uFFFD2\uFFFD\nmem2:  \nmem1: \nclipboard: 1\\n2\\t\n");
     EXPECT_EQ(runTool({"--clipboard", "a\\b\x01", "{Ctrl+C}"}).out,
               "display: 0.\nmem2:  \nmem1: \nclipboard: 0.\n");
     EXPECT_EQ(runTool({"--warnings", "off", "--lang=en", "--clipboard", "x\\y\x01", "8/0="}).out,
@@ -294,6 +321,88 @@ TEST(Cli, WithoutSettingsNothingTouchesTheDisk) {
     if (existed) {
         EXPECT_EQ(readFile(besideProgram), before);
     }
+}
+
+}  // namespace
+
+namespace {
+
+// A script read from a file or standard input runs exactly as the same script given whole.
+TEST(CliScriptFile, RunsAsTheScriptGivenWhole) {
+    const std::vector<std::vector<std::string>> rows = {
+        {"12*3="},
+        {"--trace", "1+{{}%\n2"},
+        {"--json", "--trace", "8/0=5{Ctrl+C}"},
+        {"{clip:a}}b}{Ctrl+V}{close}7"},
+        {"--lang=en", "{clip:\u202E12}{shiftclick:Readout}{menu:Menu_Copy}"},
+    };
+    TempDir dir;
+    const fs::path file = dir.path / "script.keys";
+    for (const auto& row : rows) {
+        std::vector<std::string> options(row.begin(), row.end() - 1);
+        const std::string script = row.back();
+        writeFile(file, script);
+        const auto whole = runTool(row);
+        ASSERT_EQ(whole.status, 0) << script << whole.err;
+        options.insert(options.end(), {"--script-file", file.string()});
+        EXPECT_EQ(runTool(options).out, whole.out) << script;
+        options.back() = "-";
+        EXPECT_EQ(runTool(options, {}, {}, script).out, whole.out) << script;
+    }
+}
+
+TEST(CliScriptFile, MalformedScriptNamesItsLineAndRunsNothing) {
+    const struct {
+        std::string script;
+        std::string says;
+    } rows[] = {
+        {"1\n2\n{Entr}", "character 5 (line 3, column 1): unknown name"},
+        {"1\n\n22{menu:Nope}", "character 6 (line 3, column 3): {menu:Nope}: unknown menu"},
+        {"{Entr}\n\xff", "character 8 (line 2, column 1): invalid UTF-8 (byte 8)"},
+        {"5{close}" + std::string(200'000, '1') + "{", "character 200009 (line 1, column "},
+    };
+    TempDir dir;
+    const fs::path settings = dir.path / "VEXLO.INI";
+    const fs::path file = dir.path / "script.keys";
+    for (const auto& row : rows) {
+        writeFile(file, row.script);
+        const auto fromFile =
+            runTool({"--settings", settings.string(), "--script-file", file.string()});
+        EXPECT_EQ(fromFile.status, 2);
+        EXPECT_EQ(fromFile.out, "");
+        EXPECT_EQ(fromFile.err.find("vexlo-keys: " + file.string() + ", " + row.says), 0u)
+            << fromFile.err;
+        const auto fromPipe =
+            runTool({"--settings", settings.string(), "--script-file", "-"}, {}, {}, row.script);
+        EXPECT_EQ(fromPipe.status, 2);
+        EXPECT_EQ(fromPipe.err.find("vexlo-keys: standard input, " + row.says), 0u) << fromPipe.err;
+        EXPECT_FALSE(fs::exists(settings)) << row.says;
+    }
+}
+
+TEST(CliScriptFile, TextsBeyondTheArgumentLimit) {
+    TempDir dir;
+    const fs::path file = dir.path / "long";
+    // 300,000 keys: digits cleared by "c" again and again, then one sum.
+    std::string script;
+    while (script.size() < 300'000) script += "1234567890c";
+    script += "12+30=";
+    writeFile(file, script);
+    EXPECT_EQ(runTool({"--script-file", file.string()}).out.substr(0, 13), "display: 42.\n");
+    EXPECT_EQ(runTool({"--script-file=-"}, {}, {}, script).out.substr(0, 13), "display: 42.\n");
+
+    // The clipboard file is taken whole, line end included: the paste still reads the number.
+    writeFile(file, "  4567\r\n");
+    EXPECT_EQ(runTool({"--clipboard-file", file.string(), "{Ctrl+V}+1="}).out,
+              "display: 4,568.\nmem2:  \nmem1: \nclipboard:   4567\\r\\n\n");
+    const std::string digits(200'000, '7');
+    const auto huge = runTool({"--clipboard-file=-", "{Ctrl+V}"}, {}, {}, digits);
+    EXPECT_NE(huge.out.find("message: 【ベクロ】 | 表示行数をオーバーしました。"),
+              std::string::npos);
+    writeFile(file, "12\xff");
+    const auto broken = runTool({"--clipboard-file", file.string(), "{Ctrl+V}"});
+    EXPECT_EQ(broken.status, 2);
+    EXPECT_NE(broken.err.find("is not valid UTF-8"), std::string::npos) << broken.err;
 }
 
 }  // namespace

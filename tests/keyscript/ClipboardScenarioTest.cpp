@@ -49,18 +49,36 @@ INSTANTIATE_TEST_SUITE_P(
         Scenario{.name = "nothing on the clipboard", .script = "7{Ctrl+V}", .display = "7."},
         Scenario{.name = "empty text on the clipboard", .script = "7{clip:}{Ctrl+V}",
                  .display = "7."},
-        Scenario{.name = "line breaks are shown and copied back", .script =
-                 "{clip:1\n2\r\n}{Ctrl+V}{Ctrl+C}", .display = "1\n2\r\n",
-                 .clipboard = "1\n2\r\n"},
-        Scenario{.name = "control characters are shown", .script = "{clip:\x01\x02\x7f}{Ctrl+V}",
-                 .display = "\x01\x02\x7f"},
+        Scenario{.name = "line breaks are mended and copied back so", .script =
+                 "{clip:1\n2\r\n}{Ctrl+V}{Ctrl+C}", .display = "1\uFFFD2\uFFFD\uFFFD",
+                 .clipboard = "1\uFFFD2\uFFFD\uFFFD"},
+        Scenario{.name = "C0, DEL and C1 controls are mended", .script =
+                 "{clip:\x01\x02\x7f\u0085\u009F}{Ctrl+V}",
+                 .display = "\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD"},
+        Scenario{.name = "bidirectional overrides cannot reorder digits", .script =
+                 "{clip:\u202E123\u202C}{Ctrl+V}", .display = "\uFFFD123\uFFFD", .FirstOperand = 0},
+        Scenario{.name = "isolates and marks are mended", .script =
+                 "{clip:1\u20662\u2069\u200F3\u061C\u200E}{Ctrl+V}",
+                 .display = "1\uFFFD2\uFFFD\uFFFD3\uFFFD\uFFFD"},
+        Scenario{.name = "a number with its line end is still a number", .script =
+                 "{clip:\t1234\r\n}{Ctrl+V}", .display = "1,234.", .FirstOperand = 1234},
         Scenario{.name = "long text with line breaks is cut and cleared", .script =
                  "{clip:line one\nline two\nline three\n}{Ctrl+V}", .display = "0.",
                  .messages = {JaOverflow}},
         Scenario{.name = "closing brace inside the text", .script = "{clip:a}}b}{Ctrl+V}",
                  .display = "a}b"},
         Scenario{.name = "a number beyond the double range stays text", .script =
-                 "{clip:1E+400}{Ctrl+V}", .display = "1E+400", .FirstOperand = 0}),
+                 "{clip:1E+400}{Ctrl+V}", .display = "1E+400", .FirstOperand = 0},
+        Scenario{.name = "full-width digits", .script = "{clip:１２３４}{Ctrl+V}",
+                 .display = "1,234.", .FirstOperand = 1234},
+        Scenario{.name = "full-width yen sign", .script = "{clip:￥1,980}{Ctrl+V}+20=",
+                 .display = "2,000."},
+        Scenario{.name = "yen sign", .script = "{clip:¥1,980}{Ctrl+V}", .display = "1,980.",
+                 .FirstOperand = 1980},
+        Scenario{.name = "ideographic spaces and full-width minus", .script =
+                 "{clip:\u3000－１，２３４．５\u3000}{Ctrl+V}", .display = "-1,234.5"},
+        Scenario{.name = "yen after the digits stays text", .script = "5+{clip:1,980円}{Ctrl+V}",
+                 .display = "1,980円", .FirstOperand = 5}),
     rowName);
 // clang-format on
 

@@ -47,9 +47,10 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ScriptEvents, NameTheirTargets) {
     const auto parsed = parseScript(
         "{menu:Syohi_Zei}{menu:TNN(1)}{click:Number(3)}{click:Check4}{dblclick:Readout}"
-        "{shiftclick:Readout}{rightclick:Readout}{resize:1500,5000}{close}");
+        "{shiftclick:Readout}{rightclick:Readout}{resize:1500,5000}{close}"
+        "{select:Lstfontname,ＭＳ 明朝, Bold}");
     ASSERT_FALSE(parsed.error) << parsed.error->message;
-    ASSERT_EQ(parsed.events.size(), 9u);
+    ASSERT_EQ(parsed.events.size(), 10u);
     const auto& e = parsed.events;
     EXPECT_EQ(e[0].kind, EventKind::Menu);
     EXPECT_EQ(e[0].target(), "Syohi_Zei");
@@ -65,6 +66,9 @@ TEST(ScriptEvents, NameTheirTargets) {
     EXPECT_EQ(e[7].height, 1500);
     EXPECT_EQ(e[7].width, 5000);
     EXPECT_EQ(e[8].kind, EventKind::Close);
+    EXPECT_EQ(e[9].kind, EventKind::Select);
+    EXPECT_EQ(e[9].target(), "Lstfontname");
+    EXPECT_EQ(e[9].text, "ＭＳ 明朝, Bold");
 }
 
 struct ClipRow {
@@ -177,11 +181,11 @@ INSTANTIATE_TEST_SUITE_P(
                       ErrorRow{"{menu:TNN(7)}", 1, "unknown menu item TNN(7)"},
                       ErrorRow{"{menu:Menu_File}", 1, "submenu"},
                       ErrorRow{"{menu:Kugiri}", 1, "separator"},
-                      ErrorRow{"{menu:font2(0)}", 1, "font2(0) is not available yet"},
+                      ErrorRow{"1{select:Nope,Serif}", 2, "unknown control Nope"},
                       ErrorRow{"12{click:Nope}", 3, "unknown control Nope"},
                       ErrorRow{"{click:Number(10)}", 1, "unknown control Number(10)"},
                       ErrorRow{"{click:Readout}", 1, "cannot be clicked"},
-                      ErrorRow{"{rightclick:Readout}", 1, "not available yet"}));
+                      ErrorRow{"{click:FNTNAME}", 1, "cannot be clicked"}));
 // clang-format on
 
 }  // namespace

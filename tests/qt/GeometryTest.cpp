@@ -23,51 +23,53 @@ TEST(PixelScaleTest, TwipsPerPixelFollowTheLogicalDpi) {
 
 struct MappingRow {
     OuterSize outer;
-    int menuBar;
+    FrameSize frame;
     PixelScale scale;
     ClientSize client;
 };
 
-TEST(WindowMetricsTest, OuterTwipsMapToTheClientBelowTheRealMenuBar) {
+constexpr FrameSize NoFrame{};
+constexpr FrameSize Openbox{1, 20, 1, 5};  // its default theme: title bar 20, handle 5
+constexpr FrameSize IceWm{5, 24, 5, 5};
+
+TEST(WindowMetricsTest, OuterTwipsMapToTheClientInsideTheRealFrame) {
     const MappingRow rows[] = {
-        // The three size classes at 96 DPI with a 23-pixel menu bar: (H - 690) / 15 + 23.
-        {{5295, 1356}, 23, {15, 15}, {345, 67}},
-        {{5295, 1620}, 23, {15, 15}, {345, 85}},
-        {{7000, 1800}, 23, {15, 15}, {459, 97}},
-        {{4400, 1356}, 23, {15, 15}, {285, 67}},
-        // At 192 DPI every pixel count doubles, the menu bar is the real one.
-        {{5295, 1356}, 40, {7.5, 7.5}, {690, 129}},
-        {{7000, 1800}, 40, {7.5, 7.5}, {917, 188}},
-        // A taller menu bar (a large menu font) adds to the window, not to the display.
-        {{5295, 1356}, 31, {15, 15}, {345, 75}},
+        // The outer size in pixels, less the frame: 1356 / 15 = 90.4, 1620 / 15 = 108.
+        {{5295, 1356}, NoFrame, {15, 15}, {353, 90}},
+        {{5295, 1356}, Openbox, {15, 15}, {351, 65}},
+        {{5295, 1620}, Openbox, {15, 15}, {351, 83}},
+        {{7000, 1800}, Openbox, {15, 15}, {465, 95}},
+        {{4400, 1356}, IceWm, {15, 15}, {283, 61}},
+        // At 192 DPI the outer pixels double; the manager's frame does not.
+        {{5295, 1356}, Openbox, {7.5, 7.5}, {704, 156}},
+        {{7000, 1800}, IceWm, {7.5, 7.5}, {923, 211}},
+        // Openbox's frame at a device ratio of 2: 90.4 - 18.5 pixels, 181 device pixels outside.
+        {{5295, 1356}, {0.5, 16, 0.5, 2.5}, {15, 15}, {352, 72}},
+        // A frame larger than the window leaves one pixel.
+        {{4400, 1356}, {0, 200, 0, 0}, {15, 15}, {293, 1}},
     };
     for (const auto& row : rows) {
-        const ClientSize client = clientSizeFor(row.outer, row.menuBar, row.scale);
-        EXPECT_EQ(client.width, row.client.width) << row.outer.width << "x" << row.outer.height;
-        EXPECT_EQ(client.height, row.client.height) << row.outer.width << "x" << row.outer.height;
+        const ClientSize client = clientSizeFor(row.outer, row.frame, row.scale);
+        EXPECT_EQ(client, row.client)
+            << row.outer.width << "x" << row.outer.height << " frame " << row.frame.top << " got "
+            << client.width << "x" << client.height;
     }
 }
 
 TEST(WindowMetricsTest, ClientPixelsReadBackWithinOnePixelOfTwips) {
     for (const PixelScale scale : {PixelScale{15, 15}, PixelScale{7.5, 7.5}, PixelScale{12, 12}}) {
-        for (const platform::Twips height : {1356, 1620, 1800, 4750}) {
-            for (const platform::Twips width : {4400, 5295, 7000}) {
-                const ClientSize client = clientSizeFor({width, height}, 25, scale);
-                const OuterSize back = outerSizeFor(client, 25, scale);
-                EXPECT_LE(std::abs(back.height - height), scale.y / 2 + 1) << height;
-                EXPECT_LE(std::abs(back.width - width), scale.x / 2 + 1) << width;
-                EXPECT_EQ(clientSizeFor(back, 25, scale), client) << "stable after one round";
+        for (const FrameSize frame : {NoFrame, Openbox, IceWm}) {
+            for (const platform::Twips height : {1356, 1620, 1800, 4750}) {
+                for (const platform::Twips width : {4400, 5295, 7000}) {
+                    const ClientSize client = clientSizeFor({width, height}, frame, scale);
+                    const OuterSize back = outerSizeFor(client, frame, scale);
+                    EXPECT_LE(std::abs(back.height - height), scale.y / 2 + 1) << height;
+                    EXPECT_LE(std::abs(back.width - width), scale.x / 2 + 1) << width;
+                    EXPECT_EQ(clientSizeFor(back, frame, scale), client) << "stable";
+                }
             }
         }
     }
-}
-
-TEST(WindowMetricsTest, NominalFrameIsTheOnlyNonClientPartInTheModel) {
-    EXPECT_EQ(NominalNonClientHeight, 690);
-    EXPECT_EQ(NominalNonClientWidth, 120);
-    EXPECT_EQ(outerSizeFor({345, 23 + 44}, 23, {15, 15}), (OuterSize{5295, 1350}));
-    EXPECT_EQ(outerSizeFor({10, 5}, 23, {15, 15}).height, NominalNonClientHeight)
-        << "a client smaller than the menu bar has no content";
 }
 
 class GeometryTest : public ViewFixture {
@@ -75,9 +77,9 @@ class GeometryTest : public ViewFixture {
     QRect displayRect() const { return window.labelFor(main.calc.Readout)->geometry(); }
 
     QSize clientFor(platform::Twips height, platform::Twips width) const {
-        const PixelScale scale = window.pixelScale();
-        return {toPixels(width - NominalNonClientWidth, scale.x),
-                toPixels(height - NominalNonClientHeight, scale.y) + window.menuBarHeight()};
+        const ClientSize client =
+            clientSizeFor({width, height}, window.frame(), window.pixelScale());
+        return {client.width, client.height};
     }
 
     // The window manager resizing the window as a user's drag.
@@ -125,8 +127,7 @@ TEST_F(GeometryTest, UsersResizeSnapsToTheSizeClassesAndTheDisplayStaysInView) {
 TEST_F(GeometryTest, WindowWaitsForTheResizingToPauseBeforeItSnaps) {
     window.setSnapDelay(std::chrono::hours(1));
     const PixelScale scale = window.pixelScale();
-    const QSize dragged(window.width(),
-                        toPixels(1500 - NominalNonClientHeight, scale.y) + window.menuBarHeight());
+    const QSize dragged(window.width(), toPixels(1500, scale.y));
     window.resize(dragged);
     processEvents();
     EXPECT_EQ(main.form.height(), 1620) << "the layout rules ran at once";
@@ -150,6 +151,56 @@ TEST_F(GeometryTest, AWindowManagerKeepingItsOwnSizeIsNotAskedAgainAndAgain) {
     dragTo(2500, 5295);  // a new drag is a new exchange
     EXPECT_EQ(main.form.height(), 1800);
     EXPECT_EQ(window.size(), window.modelClientSize());
+}
+
+TEST_F(GeometryTest, TheOuterHeightIsTheClassHeightInsideEveryFrame) {
+    const PixelScale scale = window.pixelScale();
+    for (const FrameSize frame : {Openbox, IceWm, NoFrame}) {
+        window.setFrame(frame);
+        processEvents();
+        for (const platform::Twips drag : {1200, 1500, 2500}) {
+            dragTo(drag, 6000);
+            SCOPED_TRACE(std::to_string(frame.top) + " " + std::to_string(drag));
+            const double outer = window.height() + frame.top + frame.bottom;
+            EXPECT_EQ(outer, toPixels(main.form.height(), scale.y));
+            EXPECT_EQ(window.width() + frame.left + frame.right, toPixels(6000, scale.x));
+            EXPECT_EQ(main.form.height(), drag < 1356 ? 1356 : drag < 1800 ? 1620 : 1800);
+        }
+    }
+}
+
+TEST_F(GeometryTest, ANewFrameKeepsTheOuterSizeAndResizesTheClient) {
+    const QSize unframed = window.size();
+    window.setFrame(Openbox);
+    processEvents();
+    EXPECT_EQ(window.size(), unframed - QSize(2, 25));
+    EXPECT_EQ(main.form.height(), 1356);
+    window.setFrame(NoFrame);
+    processEvents();
+    EXPECT_EQ(window.size(), unframed);
+}
+
+TEST_F(GeometryTest, LateOrRoundedAnswersOfTheManagerAreNoUsersDrag) {
+    const QSize unframed = window.size();
+    window.setFrame(Openbox);
+    processEvents();
+    ASSERT_EQ(window.size(), window.modelClientSize());
+    const QSize framed = window.size();
+    struct Row {
+        QSize answer;
+        platform::Twips height;  // the model's height afterwards
+    };
+    const Row rows[] = {
+        {unframed, 1356},              // the answer to the request made before the frame
+        {framed + QSize(0, 1), 1356},  // a device pixel of rounding
+        {framed + QSize(1, -1), 1356},
+        {framed + QSize(0, 20), 1620},  // a real drag
+    };
+    for (const Row& row : rows) {
+        window.resize(row.answer);
+        EXPECT_EQ(main.form.height(), row.height)
+            << row.answer.width() << "x" << row.answer.height();
+    }
 }
 
 TEST_F(GeometryTest, ASideTheUserLeftAloneKeepsItsExactTwips) {
@@ -186,7 +237,7 @@ TEST_F(GeometryTest, DisplayAndMarkFollowTheModelsControls) {
         << "the mark is drawn over the display's left end";
     EXPECT_TRUE(display->alignment().testFlag(Qt::AlignRight));
     EXPECT_TRUE(display->alignment().testFlag(Qt::AlignVCenter));
-    EXPECT_EQ(display->accessibleName(), QStringLiteral("Readout"));
+    EXPECT_EQ(display->accessibleName(), QString::fromUtf8("表示"));
     main.calc.setDisplay("36.");
     EXPECT_EQ(display->accessibleDescription(), QStringLiteral("36."));
 }

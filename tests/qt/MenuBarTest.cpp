@@ -2,6 +2,7 @@
 // choice reaching its handler.
 
 #include <QAction>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <functional>
@@ -59,14 +60,16 @@ TEST_F(MenuBarTest, TheTreeMirrorsTheModelsMenusItemByItem) {
             SCOPED_TRACE(item.key());
             EXPECT_EQ(shown.objectName().toStdString(), item.key());
             EXPECT_EQ(shown.isSeparator(), item.isSeparator());
-            const bool onMenuBar = item.parent() == nullptr;
             if (!item.isSeparator()) {
-                EXPECT_EQ(shown.text(), menuText(item.caption(), onMenuBar ? platform::Shortcut{}
-                                                                           : item.shortcut()));
+                EXPECT_EQ(shown.text(), menuText(item.caption()));
             }
             EXPECT_EQ(shown.isChecked(), item.checked());
             EXPECT_EQ(shown.isEnabled(), item.enabled());
-            EXPECT_TRUE(shown.shortcut().isEmpty()) << "a Qt shortcut would take the key first";
+            // The accelerator is the key binding readers announce; it never fires by itself.
+            EXPECT_EQ(shown.shortcut().toString().toStdString(), item.shortcut().text());
+            if (!shown.shortcut().isEmpty()) {
+                EXPECT_EQ(shown.shortcutContext(), Qt::WidgetShortcut);
+            }
             QMenu* submenu = shown.menu();
             ASSERT_EQ(submenu != nullptr, !item.children().empty());
             if (submenu == nullptr) return;
@@ -86,16 +89,18 @@ TEST_F(MenuBarTest, TheTreeMirrorsTheModelsMenusItemByItem) {
 
 TEST_F(MenuBarTest, CaptionsSeparatorsAndShortcutTextsAsTheUserSeesThem) {
     EXPECT_EQ(action("Menu_File")->text(), QString::fromUtf8("編集"));
-    EXPECT_EQ(action("All_Cancel")->text(),
-              QString::fromUtf8(
-                  "全入力取り消し・・・・・・・・・・・・・・・・・・【C】/【[】キー\tCtrl+A"));
+    EXPECT_EQ(
+        action("All_Cancel")->text(),
+        QString::fromUtf8("全入力取り消し・・・・・・・・・・・・・・・・・・【C】/【[】キー"));
+    EXPECT_EQ(action("All_Cancel")->shortcut(), QKeySequence(QStringLiteral("Ctrl+A")));
     EXPECT_EQ(action("SEI_WA")->text(),
-              QString::fromUtf8(
-                  "西暦→和暦変換・・・・・・・・・・・・・・・・・【Bs】/【:】キー\tCtrl+S"));
+              QString::fromUtf8("西暦→和暦変換・・・・・・・・・・・・・・・・・【Bs】/【:】キー"));
+    EXPECT_EQ(action("SEI_WA")->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
     EXPECT_EQ(action("All_Exit")->text(),
               QString::fromUtf8(
                   "終了・・・・・・・・・・・・・・・・・・・・・・・・・・【Esc】/【Tab】キー"));
-    EXPECT_EQ(action("HHH", 0)->text(), QString::fromUtf8("目次\tF1"));
+    EXPECT_EQ(action("HHH", 0)->text(), QString::fromUtf8("目次"));
+    EXPECT_EQ(action("HHH", 0)->shortcut(), QKeySequence(Qt::Key_F1));
     EXPECT_TRUE(action("Kugiri")->isSeparator());
     EXPECT_TRUE(action("KUGIR2")->isSeparator());
     EXPECT_EQ(action("ColorSelect")->menu()->actions().size(), 5);
@@ -121,7 +126,7 @@ TEST_F(MenuBarTest, ModelChangesAreRenderedAgain) {
     main.form.findMenu("TTT", 1)->setChecked(true);
     main.form.findMenu("VER_FORM")->setEnabled(false);
     processEvents();
-    EXPECT_EQ(action("All_Cancel")->text(), QStringLiteral("Cancel&X&&\tCtrl+A"));
+    EXPECT_EQ(action("All_Cancel")->text(), QStringLiteral("Cancel&X&&"));
     EXPECT_TRUE(action("TTT", 1)->isChecked());
     EXPECT_FALSE(action("VER_FORM")->isEnabled());
 }

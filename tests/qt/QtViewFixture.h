@@ -15,6 +15,7 @@
 #include "platform/headless/MemoryProfileFile.h"
 #include "platform/qt/CalculatorView.h"
 #include "platform/qt/QtServices.h"
+#include "platform/qt/SecondaryViews.h"
 #include "shell/MainWindow.h"
 
 namespace vexlo::qtview::testing {
@@ -23,7 +24,9 @@ namespace vexlo::qtview::testing {
 class QtEnvironment : public ::testing::Environment {
   public:
     void SetUp() override {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+        // An offscreen platform with options (a screen of another DPI) is kept.
+        if (!qEnvironmentVariable("QT_QPA_PLATFORM").startsWith(QStringLiteral("offscreen")))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
         app_ = std::make_unique<QApplication>(argc_, argv_);
     }
     void TearDown() override { app_.reset(); }
@@ -48,6 +51,9 @@ class ViewFixture : public ::testing::Test {
     void SetUp() override {
         keys.target = &window;
         windowOrder.attach(window);
+        colours.parent = &window;
+        popup.window = &window;
+        windows.setFactory(secondaryViews(main, window));
         window.setSnapDelay(std::chrono::milliseconds(0));  // snaps on the next event round
         main.Form_Load();
         window.show();
@@ -80,7 +86,13 @@ class ViewFixture : public ::testing::Test {
     QtKeyQueue keys;
     QtWindowOrder windowOrder;
     QtScreen screen;
-    platform::Services services{messages, clipboard, keys, profile, windowOrder, screen};
+    QtColourDialog colours;
+    QtFontCatalog fonts;
+    QtMousePointer pointer;
+    QtPopupMenu popup;
+    QtWindowHost windows;
+    platform::Services services{messages, clipboard, keys,    profile, windowOrder, screen,
+                                colours,  fonts,     pointer, popup,   windows};
     shell::MainWindow main{services};
     CalculatorView view{main};
     FormWindow& window = view.window();

@@ -46,11 +46,29 @@ TEST_F(WindowKeysTest, PercentEvaluatesThroughThePostedEnterKey) {
 }
 
 TEST_F(WindowKeysTest, InputMethodCommitsAreTypedCharacterByCharacter) {
-    QInputMethodEvent commit;
-    commit.setCommitString(QString::fromUtf8("１２＊３"));
-    QCoreApplication::sendEvent(&window, &commit);
-    sendKey(Qt::Key_Return, Qt::NoModifier, "\r");
-    EXPECT_EQ(main.calc.display(), "36.");
+    struct Row {
+        const char* commit;
+        std::string display;
+    };
+    const Row rows[] = {
+        {"１２＊３", "36."}, {"１ー３", "-2."},  {"８・２", "4."},
+        {"１。５×２", "3."}, {"９÷３", "3."},    {"５−７", "-2."},
+        {"７‐２", "5."},     {"「４＋１", "5."}, {"２００×１０％", "20."},
+    };
+    for (const Row& row : rows) {
+        sendKey(Qt::Key_BracketLeft, Qt::NoModifier, "[");
+        QInputMethodEvent commit;
+        commit.setCommitString(QString::fromUtf8(row.commit));
+        QCoreApplication::sendEvent(&window, &commit);
+        sendKey(Qt::Key_Return, Qt::NoModifier, "\r");
+        processEvents();
+        EXPECT_EQ(main.calc.display(), row.display) << row.commit;
+    }
+}
+
+TEST_F(WindowKeysTest, TheWindowTakesNoCompositionSoKeysArriveAsKeys) {
+    EXPECT_FALSE(window.testAttribute(Qt::WA_InputMethodEnabled));
+    EXPECT_FALSE(window.inputMethodQuery(Qt::ImEnabled).toBool());
 }
 
 TEST_F(WindowKeysTest, AcceleratorRunsItsMenuItemAndTypesNothing) {

@@ -1,5 +1,7 @@
 #include "platform/headless/HeadlessServices.h"
 
+#include <algorithm>
+
 namespace vexlo::platform {
 
 bool MemoryClipboard::clear() {
@@ -17,6 +19,13 @@ bool MemoryClipboard::setText(std::string_view text) {
 std::optional<std::string> MemoryClipboard::text() {
     if (refuse) return std::nullopt;
     return contents;
+}
+
+long long AnsweringColourDialog::choose(Colour initial) {
+    shownWith.push_back(initial);
+    if (answers.empty()) return initial;
+    const std::size_t next = std::min(shownWith.size(), answers.size()) - 1;
+    return answers[next].value_or(initial);
 }
 
 }  // namespace vexlo::platform

@@ -2,6 +2,9 @@
 // The main window `Calculator` on screen: its form as a window, the display right-aligned, and
 // the mouse on the display sent to the main window's handlers.
 
+#include <memory>
+
+#include "platform/qt/DisplayAccessible.h"
 #include "platform/qt/FormWindow.h"
 #include "shell/MainWindow.h"
 
@@ -14,10 +17,16 @@ class CalculatorView {
     CalculatorView& operator=(const CalculatorView&) = delete;
 
     FormWindow& window() { return window_; }
+    DisplayAccessibility& accessibility() { return *accessibility_; }
 
   private:
+    // The display's accessible interface is installed before its labels are made.
+    struct AccessibilityFirst {
+        AccessibilityFirst() { installDisplayAccessibility(); }
+    } accessibilityFirst_;
     shell::MainWindow& main_;
     FormWindow window_;
+    std::unique_ptr<DisplayAccessibility> accessibility_;
 };
 
 }  // namespace vexlo::qtview

@@ -7,38 +7,21 @@
 #include <QRadioButton>
 #include <QRect>
 
+#include "platform/qt/ModelFont.h"
+
 namespace vexlo::qtview {
 
 namespace {
 
-constexpr double FallbackPointSize = 9;
-
 // The model's font; a family the system lacks ("Terminal" as designed) becomes the system's
 // fixed-width font at the same size. Captions in Japanese come from fontconfig's fallback.
 QFont fontOf(const platform::Control& control) {
-    const QString family = QString::fromStdString(control.fontName());
-    QFont font = QFontDatabase::hasFamily(family)
-                     ? QFont(family)
-                     : QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPointSizeF(control.fontSize() > 0 ? control.fontSize() : FallbackPointSize);
-    font.setBold(control.fontBold());
-    return font;
-}
-
-QRect pixelRect(const platform::Control& control, PixelScale scale) {
-    return {toPixels(control.left(), scale.x), toPixels(control.top(), scale.y),
-            toPixels(control.width(), scale.x), toPixels(control.height(), scale.y)};
-}
-
-bool clickable(const platform::Control& control) {
-    switch (control.kind()) {
-        case platform::ControlKind::Button:
-        case platform::ControlKind::CheckBox:
-        case platform::ControlKind::OptionButton:
-            return true;
-        default:
-            return false;
-    }
+    QFont font = modelFont(control);
+    if (QFontDatabase::hasFamily(font.family())) return font;
+    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fixed.setPointSizeF(font.pointSizeF());
+    fixed.setBold(font.bold());
+    return fixed;
 }
 
 // Caption and tick as the model holds them; the widget's own signals stay quiet meanwhile.
@@ -97,7 +80,7 @@ void ClickableWidgets::clicked(platform::Control& control) {
 }
 
 void ClickableWidgets::update(const platform::Control& control, PixelScale scale, QSize content) {
-    if (!clickable(control)) return;
+    if (!platform::clickable(control)) return;
     const QRect geometry = pixelRect(control, scale);
     const bool inView = control.visible() && geometry.intersects(QRect(QPoint(0, 0), content));
 

@@ -6,20 +6,17 @@
 #include <QPalette>
 #include <QRect>
 
+#include "platform/qt/FittedLabel.h"
+#include "platform/qt/FontSubstitution.h"
+#include "platform/qt/ModelFont.h"
+
 namespace vexlo::qtview {
 
 namespace {
 
-constexpr double FallbackPointSize = 9;
-
 QColor colourOf(platform::Colour colour) {
     return QColor(static_cast<int>(colour & 0xFFu), static_cast<int>((colour >> 8) & 0xFFu),
                   static_cast<int>((colour >> 16) & 0xFFu));
-}
-
-QRect pixelRect(const platform::Control& control, PixelScale scale) {
-    return {toPixels(control.left(), scale.x), toPixels(control.top(), scale.y),
-            toPixels(control.width(), scale.x), toPixels(control.height(), scale.y)};
 }
 
 void render(QLabel& label, const platform::Label& model, QRect geometry) {
@@ -27,10 +24,7 @@ void render(QLabel& label, const platform::Label& model, QRect geometry) {
     // The name says which label it is ("Readout"); readers find the text it shows here.
     label.setAccessibleDescription(label.text());
     // The name is kept as stored; when no such font exists, fontconfig chooses a fallback.
-    QFont font(QString::fromStdString(model.fontName()));
-    font.setPointSizeF(model.fontSize() > 0 ? model.fontSize() : FallbackPointSize);
-    font.setBold(model.fontBold());
-    label.setFont(font);
+    label.setFont(modelFont(model));
     QPalette palette = label.palette();
     palette.setColor(QPalette::Window, colourOf(model.backColour()));
     palette.setColor(QPalette::WindowText, colourOf(model.foreColour()));
@@ -42,7 +36,9 @@ void render(QLabel& label, const platform::Label& model, QRect geometry) {
 }  // namespace
 
 ControlWidgets::ControlWidgets(QWidget& surface, const platform::Form& form, QObject& mouseFilter)
-    : surface_(surface), form_(form), mouseFilter_(mouseFilter) {}
+    : surface_(surface), form_(form), mouseFilter_(mouseFilter) {
+    installFontSubstitutes();
+}
 
 void ControlWidgets::update(const platform::Control& control, PixelScale scale, QSize content) {
     const auto* model = dynamic_cast<const platform::Label*>(&control);
@@ -53,7 +49,7 @@ void ControlWidgets::update(const platform::Control& control, PixelScale scale, 
     auto found = labels_.find(&control);
     if (found == labels_.end()) {
         if (!inView) return;
-        auto* label = new QLabel(&surface_);
+        auto* label = new FittedLabel(&surface_);
         label->setObjectName(QString::fromStdString(control.key()));
         label->setAccessibleName(QString::fromStdString(control.key()));
         label->setTextFormat(Qt::PlainText);
@@ -64,9 +60,30 @@ void ControlWidgets::update(const platform::Control& control, PixelScale scale, 
         label->installEventFilter(&mouseFilter_);
         found = labels_.emplace(&control, label).first;
         restack();
+        applyFitting();
     }
     render(*found->second, *model, geometry);
     found->second->setVisible(inView);
+    // A label drawn clear of this one follows its moves.
+    for (const auto& [fitted, cover] : fitted_) {
+        if (cover == &control) {
+            if (QLabel* label = labelFor(*fitted)) label->update();
+        }
+    }
+}
+
+void ControlWidgets::setFitted(const platform::Control& control, const platform::Control* cover) {
+    fitted_[&control] = cover;
+    applyFitting();
+}
+
+void ControlWidgets::applyFitting() {
+    for (const auto& [control, cover] : fitted_) {
+        auto* label = static_cast<FittedLabel*>(labelFor(*control));
+        if (label == nullptr) continue;
+        label->setFitting(true);
+        label->setCover(cover != nullptr ? labelFor(*cover) : nullptr);
+    }
 }
 
 void ControlWidgets::updateAll(PixelScale scale, QSize content) {

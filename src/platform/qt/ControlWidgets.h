@@ -30,18 +30,22 @@ class ControlWidgets {
     void updateAll(PixelScale scale, QSize content);
 
     void setAlignment(const platform::Control& control, Qt::Alignment alignment);
+    // The control's text is drawn at the largest size that fits, clear of `cover` (or nullptr).
+    void setFitted(const platform::Control& control, const platform::Control* cover);
 
     QLabel* labelFor(const platform::Control& control) const;
     const platform::Control* controlOf(const QObject* widget) const;
 
   private:
     void restack();
+    void applyFitting();
 
     QWidget& surface_;
     const platform::Form& form_;
     QObject& mouseFilter_;
     std::map<const platform::Control*, QLabel*> labels_;
     std::map<const platform::Control*, Qt::Alignment> alignments_;
+    std::map<const platform::Control*, const platform::Control*> fitted_;
 };
 
 }  // namespace vexlo::qtview

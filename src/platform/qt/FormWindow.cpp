@@ -9,9 +9,12 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QScreen>
+#include <QWindow>
+#include <cstdlib>
 
 #include "platform/qt/ClickableWidgets.h"
 #include "platform/qt/ControlWidgets.h"
+#include "platform/qt/FrameExtents.h"
 #include "platform/qt/KeyTranslation.h"
 #include "platform/qt/MenuBarView.h"
 
@@ -60,11 +63,15 @@ FormWindow::FormWindow(platform::Form& form, QWidget* parent)
     menus_ = std::make_unique<MenuBarView>(*menuBar(), form_, [this] { flush(); });
     controls_ = std::make_unique<ControlWidgets>(*surface_, form_, *this);
     clickables_ = std::make_unique<ClickableWidgets>(*surface_, form_, [this] { flush(); });
+    frameExtents_ = std::make_unique<FrameExtents>(*this);
+    frameExtents_->onChanged = [this](FrameSize frame) { setFrame(frame); };
 
-    // Typed text goes to no widget: the window itself takes the focus and the input method's
-    // committed characters, and the key filter hands every key to the form.
+    // Typed text goes to no widget: the window itself takes the focus and the key filter hands
+    // every key to the form. It takes no input-method composition, so with a Japanese input
+    // method on, keys still come as plain key events (Enter evaluates instead of committing);
+    // text that arrives committed all the same is typed character by character.
     setFocusPolicy(Qt::StrongFocus);
-    setAttribute(Qt::WA_InputMethodEnabled);
+    setAttribute(Qt::WA_InputMethodEnabled, false);
     QCoreApplication::instance()->installEventFilter(this);
 
     snapTimer_.setSingleShot(true);
@@ -88,6 +95,10 @@ void FormWindow::setAlignment(const platform::Control& control, Qt::Alignment al
     controls_->setAlignment(control, alignment);
 }
 
+void FormWindow::setFitted(const platform::Control& control, const platform::Control* cover) {
+    controls_->setFitted(control, cover);
+}
+
 QLabel* FormWindow::labelFor(const platform::Control& control) const {
     return controls_->labelFor(control);
 }
@@ -108,14 +119,22 @@ int FormWindow::menuBarHeight() const {
 }
 
 QSize FormWindow::modelClientSize() const {
-    const ClientSize client =
-        clientSizeFor({form_.width(), form_.height()}, menuBarHeight(), pixelScale());
+    const ClientSize client = clientSizeFor({form_.width(), form_.height()}, frame_, pixelScale());
     return {client.width, client.height};
 }
 
 QSize FormWindow::contentSize() const {
-    const ClientSize content = clientSizeFor({form_.width(), form_.height()}, 0, pixelScale());
-    return {content.width, content.height};
+    const QSize client = modelClientSize();
+    return {client.width(), std::max(0, client.height() - menuBarHeight())};
+}
+
+void FormWindow::setFrame(FrameSize frame) {
+    if (frame == frame_) return;
+    frame_ = frame;
+    // The window keeps the model's outer size and position: the client takes what the new
+    // frame leaves, once the window system's events of the moment have been handled.
+    dirty_ = true;
+    scheduleFlush();
 }
 
 QPoint FormWindow::modelPosition() const {
@@ -162,17 +181,28 @@ void FormWindow::flush() {
 void FormWindow::applyGeometry() {
     const QSize target = modelClientSize();
     if (size() != target && !snapTimer_.isActive()) {
-        requested_ = target;
+        if (requested_.size() == MaxRequests) requested_.erase(requested_.begin());
+        requested_.push_back(target);
         requestedFrom_ = size();
         Syncing syncing(syncing_);
         resize(target);
     }
     const QPoint position = modelPosition();
-    if (!positioned_ || pos() != position) {
+    if (!positioned_ || framePosition() != position) {
         Syncing syncing(syncing_);
-        move(position);
+        // Once shown, the frame is placed itself: a manager that framed the window after the
+        // first request may have put the client at the frame's place (icewm does at times).
+        if (QWindow* handle = windowHandle(); handle != nullptr && isVisible())
+            handle->setFramePosition(position);
+        else
+            move(position);
         positioned_ = true;
     }
+}
+
+QPoint FormWindow::framePosition() const {
+    if (frame_ == FrameSize{}) return pos();
+    return geometry().topLeft() - QPointF(frame_.left, frame_.top).toPoint();
 }
 
 void FormWindow::setVisible(bool visible) {
@@ -181,6 +211,9 @@ void FormWindow::setVisible(bool visible) {
         flush();
     }
     QMainWindow::setVisible(visible);
+    // A manager that framed the window before it was shown told it then; later changes come
+    // as property changes.
+    if (visible) frameExtents_->read();
 }
 
 void FormWindow::resizeEvent(QResizeEvent* event) {
@@ -188,15 +221,29 @@ void FormWindow::resizeEvent(QResizeEvent* event) {
     if (!isVisible() || form_.closed()) return;
     if (syncing_) return;  // the window's own request, as Qt reports it at once
     const QSize now = event->size();
-    const bool refused = requested_.isValid() && now != requested_ && now == requestedFrom_;
-    requested_ = QSize();
-    if (refused || now == modelClientSize()) return;
+    // A pixel off is the rounding of a fractional device ratio (1.5 at 144 DPI) or of the
+    // manager, not a user's drag: taken as one it could cross a size class.
+    const auto near = [now](QSize size) {
+        return std::abs(now.width() - size.width()) <= 1 &&
+               std::abs(now.height() - size.height()) <= 1;
+    };
+    // The manager answers the window's requests in order, and may answer one the model has
+    // since overtaken (a frame that came to be known after the first request).
+    for (auto answered = requested_.begin(); answered != requested_.end(); ++answered) {
+        if (near(*answered)) {
+            requested_.erase(requested_.begin(), answered + 1);
+            return;
+        }
+    }
+    const bool refused = !requested_.empty() && now == requestedFrom_;
+    requested_.clear();
+    if (refused || near(modelClientSize())) return;
     userResized(now);
 }
 
 void FormWindow::userResized(QSize size) {
     const QSize expected = modelClientSize();
-    OuterSize outer = outerSizeFor({size.width(), size.height()}, menuBarHeight(), pixelScale());
+    OuterSize outer = outerSizeFor({size.width(), size.height()}, frame_, pixelScale());
     // A side the user left alone keeps the model's exact twips, which pixels cannot express.
     if (size.width() == expected.width()) outer.width = form_.width();
     if (size.height() == expected.height()) outer.height = form_.height();
@@ -213,7 +260,7 @@ void FormWindow::snap() {
 void FormWindow::moveEvent(QMoveEvent* event) {
     QMainWindow::moveEvent(event);
     if (syncing_ || !isVisible() || form_.closed()) return;
-    const QPoint now = pos();
+    const QPoint now = framePosition();
     if (now == modelPosition()) return;
     const PixelScale scale = pixelScale();
     form_.move(toTwips(now.x(), scale.x), toTwips(now.y(), scale.y));

@@ -17,6 +17,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "platform/Form.h"
 #include "platform/qt/WindowMetrics.h"
@@ -27,6 +28,7 @@ namespace vexlo::qtview {
 
 class ClickableWidgets;
 class ControlWidgets;
+class FrameExtents;
 class MenuBarView;
 
 class FormWindow : public QMainWindow {
@@ -46,6 +48,8 @@ class FormWindow : public QMainWindow {
     std::function<void()> onClosed;
 
     void setAlignment(const platform::Control& control, Qt::Alignment alignment);
+    // The control's text never clips: drawn smaller where needed, clear of `cover`.
+    void setFitted(const platform::Control& control, const platform::Control* cover);
 
     // How long a user's resizing must pause before the window takes the snapped size.
     static constexpr std::chrono::milliseconds DefaultSnapDelay{250};
@@ -62,6 +66,10 @@ class FormWindow : public QMainWindow {
     int menuBarHeight() const;
     // The client size (menu bar included) that the model's current outer size maps to.
     QSize modelClientSize() const;
+    // The frame the window manager draws (read from it where it tells; empty otherwise). A new
+    // frame resizes the client so that the outer size stays the model's.
+    FrameSize frame() const { return frame_; }
+    void setFrame(FrameSize frame);
 
     void setVisible(bool visible) override;
 
@@ -79,6 +87,8 @@ class FormWindow : public QMainWindow {
     void snap();
     QSize contentSize() const;
     QPoint modelPosition() const;
+    // The top left of the frame: the client's less the frame the manager told.
+    QPoint framePosition() const;
     bool filterKey(QWidget& receiver, QEvent& event);
     bool filterMouse(const platform::Control& control, QEvent& event);
     void deliver(const platform::KeyStroke& key);
@@ -88,15 +98,18 @@ class FormWindow : public QMainWindow {
     std::unique_ptr<MenuBarView> menus_;
     std::unique_ptr<ControlWidgets> controls_;
     std::unique_ptr<ClickableWidgets> clickables_;
+    std::unique_ptr<FrameExtents> frameExtents_;
+    FrameSize frame_;
     bool dirty_ = true;
     bool flushQueued_ = false;
     bool syncing_ = false;  // the view itself is resizing or moving the window
     bool positioned_ = false;
     bool closing_ = false;
-    // The window's last size request and the size it had then: that size coming back means the
-    // window manager keeps its own (a tiling manager, say), and asking again would only repeat
-    // the exchange.
-    QSize requested_;
+    // The window's size requests the manager has not answered yet, and the size it had before
+    // the last: that size coming back means the window manager keeps its own (a tiling manager,
+    // say), and asking again would only repeat the exchange.
+    static constexpr std::size_t MaxRequests = 4;
+    std::vector<QSize> requested_;  // not yet answered, oldest first
     QSize requestedFrom_;
     QTimer snapTimer_;
 };

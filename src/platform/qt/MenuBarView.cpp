@@ -1,6 +1,7 @@
 #include "platform/qt/MenuBarView.h"
 
 #include <QAction>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -95,8 +96,15 @@ void MenuBarView::render(const Entry& entry) {
     QAction& action = *entry.action;
     action.setSeparator(item.isSeparator());
     if (item.isSeparator()) return;
-    action.setText(
-        menuText(item.caption(), entry.onMenuBar ? platform::Shortcut{} : item.shortcut()));
+    action.setText(menuText(item.caption()));
+    // The accelerator as the action's shortcut: shown beside the caption and given to screen
+    // readers as the item's key binding. It never fires: the window's key filter takes the keys
+    // first, and a widget shortcut of a menu item is live only while the menu bar has focus.
+    if (!entry.onMenuBar && !item.shortcut().empty() && action.shortcut().isEmpty()) {
+        action.setShortcutContext(Qt::WidgetShortcut);
+        action.setShortcutVisibleInContextMenu(true);
+        action.setShortcut(QKeySequence(QString::fromStdString(item.shortcut().text())));
+    }
     action.setEnabled(item.enabled());
     // Only a ticked item is checkable, so unticked items show no empty box.
     action.setCheckable(item.checked());

@@ -1,8 +1,8 @@
 #pragma once
 // The form's menu tree as a Qt menu bar. The menus are built once; refresh() copies every
 // caption, tick and enabled state from the model again (the language switch rewrites captions).
-// Accelerators are shown as text only: the keys themselves reach the model through the window's
-// key filter, which runs key-down before the accelerator, so Qt never owns them as shortcuts.
+// Accelerators are the actions' shortcuts for display and screen readers only: the keys reach
+// the model through the window's key filter, which runs key-down before the accelerator.
 
 #include <QString>
 #include <functional>

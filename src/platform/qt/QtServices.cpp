@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QWindow>
 
+#include "platform/qt/FormWindow.h"
 #include "platform/qt/KeyTranslation.h"
 #include "platform/qt/WindowMetrics.h"
 
@@ -46,7 +47,10 @@ bool QtClipboard::clear() {
 bool QtClipboard::setText(std::string_view text) {
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (clipboard == nullptr) return false;
-    clipboard->setText(fromUtf8(text), QClipboard::Clipboard);
+    const QString copied = fromUtf8(text);
+    clipboard->setText(copied, QClipboard::Clipboard);
+    // Where there is a primary selection (X11, Wayland), a middle click pastes the copy too.
+    if (clipboard->supportsSelection()) clipboard->setText(copied, QClipboard::Selection);
     return true;
 }
 
@@ -64,6 +68,8 @@ void QtKeyQueue::post(const platform::KeyStroke& key) {
 }
 
 int QtWindowOrder::setTopmost(bool topmost) {
+    // A Wayland compositor keeps the stacking to itself: no client can ask to stay on top.
+    if (topmost && QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) return 0;
     topmost_ = topmost;
     apply();
     return 1;
@@ -112,6 +118,8 @@ void QtPlatform::attach(QWidget& window) {
     messages.parent = &window;
     keys.target = &window;
     windowOrder.attach(window);
+    colours.parent = &window;
+    popup.window = qobject_cast<FormWindow*>(&window);
 }
 
 }  // namespace vexlo::qtview

@@ -6,6 +6,8 @@
 #include <QWidget>
 
 #include "platform/Services.h"
+#include "platform/qt/DialogServices.h"
+#include "platform/qt/WindowHost.h"
 
 namespace vexlo::qtview {
 
@@ -16,7 +18,8 @@ class QtMessageBox : public platform::MessageBoxService {
     QPointer<QWidget> parent;
 };
 
-// The system clipboard (QClipboard::Clipboard), plain text.
+// The system clipboard (QClipboard::Clipboard), plain text; a text put there also becomes the
+// primary selection where the platform has one. Paste reads the clipboard alone.
 class QtClipboard : public platform::ClipboardService {
   public:
     bool clear() override;
@@ -34,6 +37,7 @@ class QtKeyQueue : public platform::KeyQueue {
 
 // Always on top through the window manager's stacking hint; the window is not moved, resized or
 // activated. A request made before the window exists is kept and applied when it is attached.
+// On Wayland, where no client may ask for it, the request is refused (returns 0).
 class QtWindowOrder : public platform::WindowOrder {
   public:
     int setTopmost(bool topmost) override;
@@ -58,11 +62,13 @@ class QtScreen : public platform::Screen {
 // Every Qt service but the profile file, which the caller chooses.
 struct QtPlatform {
     explicit QtPlatform(platform::ProfileFile& profile)
-        : services{messages, clipboard, keys, profile, windowOrder, screen} {}
+        : services{messages, clipboard, keys,    profile, windowOrder, screen,
+                   colours,  fonts,     pointer, popup,   windows} {}
     QtPlatform(const QtPlatform&) = delete;
     QtPlatform& operator=(const QtPlatform&) = delete;
 
-    // The main window: parent of the message boxes, target of posted keys and of the order.
+    // The main window: parent of the message boxes and the colour dialog, target of posted keys,
+    // of the order and of the popup.
     void attach(QWidget& window);
 
     QtMessageBox messages;
@@ -70,6 +76,11 @@ struct QtPlatform {
     QtKeyQueue keys;
     QtWindowOrder windowOrder;
     QtScreen screen;
+    QtColourDialog colours;
+    QtFontCatalog fonts;
+    QtMousePointer pointer;
+    QtPopupMenu popup;
+    QtWindowHost windows;
     platform::Services services;
 };
 

@@ -24,16 +24,19 @@ platform::Twips toTwips(int pixels, double twipsPerPixel) {
     return static_cast<platform::Twips>(std::lround(pixels * twipsPerPixel));
 }
 
-ClientSize clientSizeFor(OuterSize outer, int menuBarPixels, PixelScale scale) {
-    const int contentWidth = toPixels(outer.width - NominalNonClientWidth, scale.x);
-    const int contentHeight = toPixels(outer.height - NominalNonClientHeight, scale.y);
-    return {std::max(1, contentWidth), std::max(1, contentHeight) + menuBarPixels};
+ClientSize clientSizeFor(OuterSize outer, FrameSize frame, PixelScale scale) {
+    // The outer size is rounded once, so the window manager's window is the class height to
+    // the pixel; the frame takes what it takes.
+    const auto width = std::lround(outer.width / scale.x - frame.left - frame.right);
+    const auto height = std::lround(outer.height / scale.y - frame.top - frame.bottom);
+    return {static_cast<int>(std::max(1L, width)), static_cast<int>(std::max(1L, height))};
 }
 
-OuterSize outerSizeFor(ClientSize client, int menuBarPixels, PixelScale scale) {
-    const int contentHeight = std::max(0, client.height - menuBarPixels);
-    return {toTwips(client.width, scale.x) + NominalNonClientWidth,
-            toTwips(contentHeight, scale.y) + NominalNonClientHeight};
+OuterSize outerSizeFor(ClientSize client, FrameSize frame, PixelScale scale) {
+    return {static_cast<platform::Twips>(
+                std::lround((client.width + frame.left + frame.right) * scale.x)),
+            static_cast<platform::Twips>(
+                std::lround((client.height + frame.top + frame.bottom) * scale.y))};
 }
 
 }  // namespace vexlo::qtview

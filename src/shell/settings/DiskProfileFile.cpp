@@ -1,7 +1,6 @@
 #include "shell/settings/DiskProfileFile.h"
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,7 +12,12 @@
 #include <system_error>
 
 #include "platform/IniDocument.h"
+#include "platform/Utf8.h"
+#include "shell/settings/FileMode.h"
+#include "shell/settings/Temporaries.h"
 #include "shell/settings/TextEncoding.h"
+#include "shell/settings/WriteLock.h"
+#include "shell/settings/WriteTarget.h"
 
 namespace vexlo::shell {
 
@@ -29,10 +33,10 @@ struct RawFile {
     gid_t group = 0;
 };
 
-RawFile loadRaw(const fs::path& path, std::size_t limit) {
+RawFile loadRaw(int base, const char* name, std::size_t limit, int extraFlags = 0) {
     RawFile raw;
     // Non-blocking, so that a FIFO in the file's place cannot stall start-up.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    const int fd = ::openat(base, name, O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | extraFlags);
     if (fd < 0) {
         raw.state = (errno == ENOENT || errno == ENOTDIR) ? SettingsText::State::Missing
                                                           : SettingsText::State::Unreadable;
@@ -78,72 +82,21 @@ RawFile loadRaw(const fs::path& path, std::size_t limit) {
     return raw;
 }
 
+// Shift-JIS only when the whole file says so: a UTF-8 file with a stray byte stays UTF-8, so a
+// write cannot turn its Japanese text into mojibake.
 SettingsText decode(RawFile raw) {
     SettingsText result;
     result.state = raw.state;
-    if (isValidUtf8(raw.bytes)) {
-        result.text = std::move(raw.bytes);
-    } else {
-        result.text = cp932ToUtf8(raw.bytes);
-        result.fromCp932 = true;
+    if (!isValidUtf8(raw.bytes)) {
+        if (auto converted = cp932ToUtf8(raw.bytes)) {
+            result.text = std::move(*converted);
+            result.fromCp932 = true;
+            return result;
+        }
     }
+    result.text = std::move(raw.bytes);
     return result;
 }
-
-// The mode a new file gets, as if created by open(): 0666 less the process's umask. Read from
-// /proc, since umask() cannot be queried without changing it under other threads' feet.
-mode_t newFileMode() {
-    mode_t mask = 022;
-    const int fd = ::open("/proc/self/status", O_RDONLY | O_CLOEXEC);
-    if (fd >= 0) {
-        char buffer[4096];
-        const ssize_t n = ::read(fd, buffer, sizeof buffer - 1);
-        ::close(fd);
-        if (n > 0) {
-            buffer[n] = '\0';
-            if (const char* line = std::strstr(buffer, "\nUmask:")) {
-                mask = static_cast<mode_t>(std::strtoul(line + 7, nullptr, 8)) & 0777;
-            }
-        }
-    }
-    return 0666 & ~mask;
-}
-
-// The file a write replaces: a symbolic link is followed, so the link itself stays in place.
-fs::path resolveLinks(fs::path path) {
-    std::error_code error;
-    for (int hops = 0; hops < 40 && fs::is_symlink(fs::symlink_status(path, error)); ++hops) {
-        const fs::path target = fs::read_symlink(path, error);
-        if (error) break;
-        path = target.is_absolute() ? target : path.parent_path() / target;
-    }
-    return path;
-}
-
-// Keeps other instances' writes out between our read of the file and our rename over it, so two
-// instances writing at the same moment both keep their key. Advisory, on the directory (the file
-// itself is replaced, so its lock would not hold); gives up after a while rather than hang.
-class DirectoryLock {
-  public:
-    explicit DirectoryLock(const fs::path& directory)
-        : fd_(::open(directory.empty() ? "." : directory.c_str(),
-                     O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
-        if (fd_ < 0) return;
-        for (int attempt = 0; attempt < 200; ++attempt) {
-            if (::flock(fd_, LOCK_EX | LOCK_NB) == 0) return;
-            if (errno != EWOULDBLOCK && errno != EINTR) return;
-            ::usleep(10'000);
-        }
-    }
-    ~DirectoryLock() {
-        if (fd_ >= 0) ::close(fd_);  // releases the lock
-    }
-    DirectoryLock(const DirectoryLock&) = delete;
-    DirectoryLock& operator=(const DirectoryLock&) = delete;
-
-  private:
-    int fd_;
-};
 
 bool writeAll(const FileCalls& calls, int fd, std::string_view data) {
     while (!data.empty()) {
@@ -155,30 +108,26 @@ bool writeAll(const FileCalls& calls, int fd, std::string_view data) {
     return true;
 }
 
-void syncDirectory(const fs::path& directory) {
-    const int fd =
-        ::open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);  // best effort: the rename itself has already happened
-    ::close(fd);
+void syncDirectory(int directory) {
+    const UniqueFd fd(::openat(directory, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd) ::fsync(fd.get());  // best effort: the rename itself has already happened
 }
 
-bool replaceFile(const FileCalls& calls, const fs::path& target, std::string_view text,
+bool replaceFile(const FileCalls& calls, const WriteTarget& target, std::string_view text,
                  const RawFile& old) {
-    const fs::path directory = target.parent_path();
-    std::string temporary = (directory / ("." + target.filename().string() + ".XXXXXX")).string();
-    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
-    if (fd < 0) return false;
+    const int directory = target.directory.get();
+    Temporary temporary = createTemporary(directory, target.name);
+    if (!temporary.fd) return false;
+    const int fd = temporary.fd.get();
     const bool existed = old.state != SettingsText::State::Missing;
     bool ok = ::fchmod(fd, existed ? old.mode : newFileMode()) == 0;
     if (existed) {
         [[maybe_unused]] const int ignored = ::fchown(fd, old.owner, old.group);
     }
     ok = ok && writeAll(calls, fd, text) && calls.fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    ok = ok && calls.rename(temporary.c_str(), target.c_str()) == 0;
+    ok = ok && calls.rename(directory, temporary.name.c_str(), target.name.c_str()) == 0;
     if (!ok) {
-        ::unlink(temporary.c_str());
+        ::unlinkat(directory, temporary.name.c_str(), 0);
         return false;
     }
     syncDirectory(directory);
@@ -191,12 +140,14 @@ FileCalls FileCalls::system() {
     return FileCalls{
         [](int fd, const void* data, std::size_t size) { return ::write(fd, data, size); },
         [](int fd) { return ::fsync(fd); },
-        [](const char* from, const char* to) { return std::rename(from, to); },
+        [](int directory, const char* from, const char* to) {
+            return ::renameat(directory, from, directory, to);
+        },
     };
 }
 
 SettingsText loadSettingsText(const fs::path& path, std::size_t limit) {
-    return decode(loadRaw(path, limit));
+    return decode(loadRaw(AT_FDCWD, path.c_str(), limit));
 }
 
 DiskProfileFile::DiskProfileFile(fs::path path, FileCalls calls)
@@ -209,32 +160,38 @@ std::optional<std::string> DiskProfileFile::read(std::string_view section,
         loaded.state == SettingsText::State::Unreadable) {
         return std::nullopt;
     }
-    return platform::IniDocument(std::move(loaded.text)).value(section, key);
+    auto value = platform::IniDocument(std::move(loaded.text)).value(section, key);
+    // A stray byte in a UTF-8 file reaches the program mended; the file keeps it.
+    if (value && !isValidUtf8(*value)) value = platform::utf8::replaceInvalid(*value);
+    return value;
 }
 
 bool DiskProfileFile::write(std::string_view section, std::string_view key,
                             std::string_view value) {
-    const fs::path target = resolveLinks(path_);
-    const fs::path directory = target.parent_path();
-    if (!directory.empty()) {
-        std::error_code error;
-        fs::create_directories(directory, error);
-        if (error) return false;
-    }
-    const DirectoryLock lock(directory);
-    RawFile raw = loadRaw(target, MaxFileSize);
+    const auto target = resolveWriteTarget(path_);
+    if (!target) return false;
+    const int directory = target->directory.get();
+    const WriteLock lock(directory, target->name, calls_.lockWait);
+    if (!lock.held()) return false;  // never write without it
+    removeStaleTemporaries(directory, target->name);
+    const RawFile raw = loadRaw(directory, target->name.c_str(), MaxFileSize, O_NOFOLLOW);
     if (raw.state == SettingsText::State::Unreadable || raw.state == SettingsText::State::Cut) {
+        return false;
+    }
+    // What a link leads to is checked again as it was opened: it must still be the user's own.
+    if (target->viaLink &&
+        (raw.state == SettingsText::State::Missing || raw.owner != ::geteuid())) {
         return false;
     }
     // A file its owner made read-only stays as it is.
     if (raw.state == SettingsText::State::Whole &&
-        ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+        ::faccessat(directory, target->name.c_str(), W_OK, AT_EACCESS) != 0) {
         return false;
     }
     platform::IniDocument document(decode(raw).text);
     if (!document.setValue(section, key, value)) return false;
     if (raw.state == SettingsText::State::Whole && document.text() == raw.bytes) return true;
-    return replaceFile(calls_, target, document.text(), raw);
+    return replaceFile(calls_, *target, document.text(), raw);
 }
 
 }  // namespace vexlo::shell

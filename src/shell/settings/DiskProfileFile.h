@@ -3,10 +3,12 @@
 // reads it again, changes one key and replaces the whole file atomically (a temporary file in the
 // same directory, flushed to disk, then renamed over it). So a crash or a full disk mid-write
 // leaves the old file whole, and two running instances that write different keys both keep them
-// (a write holds an advisory lock on the directory from its read to its rename).
+// (a write holds the lock of WriteLock.h from its read to its rename, and skips the write when
+// it cannot have it in time).
 
 #include <sys/types.h>
 
+#include <chrono>
 #include <cstddef>
 #include <filesystem>
 #include <functional>
@@ -20,12 +22,15 @@ namespace vexlo::shell {
 struct FileCalls {
     std::function<ssize_t(int fd, const void* data, std::size_t size)> write;
     std::function<int(int fd)> fsync;
-    std::function<int(const char* from, const char* to)> rename;
+    std::function<int(int directory, const char* from, const char* to)> rename;
+    // How long a write waits for another writer to finish before it gives up.
+    std::chrono::milliseconds lockWait{10'000};
 
     static FileCalls system();
 };
 
-// What a read of the settings file found, as UTF-8 text.
+// What a read of the settings file found: its text, converted to UTF-8 when it is Shift-JIS, else
+// the bytes as they are (a stray invalid byte included; values read from it are mended).
 struct SettingsText {
     enum class State {
         Missing,     // no such file: every key reads as its default
@@ -35,7 +40,7 @@ struct SettingsText {
     };
     State state = State::Missing;
     std::string text;
-    bool fromCp932 = false;  // the file was not valid UTF-8 and was read as Shift-JIS
+    bool fromCp932 = false;  // not valid UTF-8 but clean Shift-JIS, so read as Shift-JIS
 };
 
 class DiskProfileFile : public platform::ProfileFile {
@@ -48,12 +53,13 @@ class DiskProfileFile : public platform::ProfileFile {
 
     std::optional<std::string> read(std::string_view section, std::string_view key) const override;
 
-    // Rewrites the file in UTF-8 (a Shift-JIS file is converted as a whole), creating the file
-    // and its directory when missing; a symbolic link is followed and its target replaced, and
-    // the file's mode is kept. Writing the value already there leaves the file untouched.
-    // Returns false, leaving the file as it was, when the file cannot be read whole (unreadable,
-    // not a regular file, over the size limit), is read-only, or the new one cannot be written
-    // completely.
+    // Replaces the key's line and keeps every other byte (a Shift-JIS file is converted to UTF-8
+    // as a whole), creating the file and its directory when missing; the file's mode is kept.
+    // A symbolic link is followed only as WriteTarget.h allows. Writing the value already there
+    // leaves the file untouched. Leftovers of killed writers are removed. Returns false, leaving
+    // the file as it was, when the link rule refuses, the lock cannot be had, the file cannot
+    // be read whole (unreadable, not a regular file, over the size limit), is read-only, or the
+    // new one cannot be written completely.
     bool write(std::string_view section, std::string_view key, std::string_view value) override;
 
     const std::filesystem::path& path() const { return path_; }

@@ -8,6 +8,10 @@
 #include <system_error>
 #include <vector>
 
+#ifndef VEXLO_INSTALL_MARKER
+#define VEXLO_INSTALL_MARKER "../share/vexlo/installed"
+#endif
+
 namespace vexlo::shell {
 
 namespace fs = std::filesystem;
@@ -72,19 +76,30 @@ std::optional<fs::path> findSettingsFile(const fs::path& directory) {
     return best;
 }
 
-fs::path settingsFilePath(const fs::path& programDir, const Environment& environment,
-                          bool (*isWritable)(const fs::path&)) {
+std::string_view installMarker() {
+    return VEXLO_INSTALL_MARKER;
+}
+
+bool isInstalledProgram(const fs::path& programDir) {
+    std::error_code error;
+    return !programDir.empty() && fs::is_regular_file(programDir / installMarker(), error);
+}
+
+std::optional<fs::path> settingsFilePath(const fs::path& programDir, const Environment& environment,
+                                         bool (*isWritable)(const fs::path&)) {
+    const bool installed = isInstalledProgram(programDir);
     if (!programDir.empty()) {
         if (std::optional<fs::path> existing = findSettingsFile(programDir)) return *existing;
-        if (isWritable(programDir)) return programDir / SettingsFileName;
+        if (!installed && isWritable(programDir)) return programDir / SettingsFileName;
     }
     fs::path configHome(environment.xdgConfigHome);
     if (!configHome.is_absolute()) {
         const fs::path home(environment.home);
         configHome = home.is_absolute() ? home / ".config" : fs::path();
     }
-    if (configHome.empty()) return programDir / SettingsFileName;
-    return configHome / "vexlo" / SettingsFileName;
+    if (!configHome.empty()) return configHome / "vexlo" / SettingsFileName;
+    if (installed) return std::nullopt;
+    return programDir / SettingsFileName;
 }
 
 std::optional<fs::path> programDirectory() {

@@ -2,6 +2,8 @@
 // Where the settings file lives: beside the program when a VEXLO.INI (in any letter case) is
 // already there or the program's directory is writable (portable use); otherwise in the user's
 // configuration directory, $XDG_CONFIG_HOME/vexlo/VEXLO.INI (by default ~/.config/vexlo/).
+// An installed program (a package, `cmake --install`) never creates a file beside itself, even
+// when it could (as root): it takes a VEXLO.INI already there, otherwise the user's directory.
 
 #include <filesystem>
 #include <optional>
@@ -28,9 +30,17 @@ bool isWritableDirectory(const std::filesystem::path& directory);
 // spelling preferred when several exist), or nullopt.
 std::optional<std::filesystem::path> findSettingsFile(const std::filesystem::path& directory);
 
+// The file, relative to the program's directory, that the install step puts in place and a
+// build tree or a copied program lacks ("../share/vexlo/installed" for the usual layout).
+std::string_view installMarker();
+
+// True when `programDir` holds an installed program: its install marker is a regular file.
+bool isInstalledProgram(const std::filesystem::path& programDir);
+
 // The rule above. A relative or empty $XDG_CONFIG_HOME does not count; with neither it nor an
-// absolute $HOME, the program's directory is used whatever its state.
-std::filesystem::path settingsFilePath(
+// absolute $HOME, a portable program uses its directory whatever its state, and an installed
+// one has nowhere to keep settings (nullopt).
+std::optional<std::filesystem::path> settingsFilePath(
     const std::filesystem::path& programDir, const Environment& environment,
     bool (*isWritable)(const std::filesystem::path&) = isWritableDirectory);
 

@@ -10,8 +10,6 @@ namespace vexlo::shell {
 
 namespace {
 
-constexpr std::string_view Replacement = "\xEF\xBF\xBD";  // U+FFFD
-
 class Converter {
   public:
     Converter() {
@@ -26,33 +24,10 @@ class Converter {
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
 
-    std::string convert(std::string_view bytes) {
+    std::optional<std::string> convert(std::string_view bytes) {
+        if (handle_ == invalid()) return std::nullopt;
         std::string out;
         out.reserve(bytes.size() * 3 / 2 + 16);
-        std::size_t pos = 0;
-        while (pos < bytes.size()) {
-            const std::size_t used = convertRun(bytes.substr(pos), out);
-            pos += used;
-            if (pos < bytes.size() && used == 0) {
-                // A byte iconv refuses (or no converter at all): keep ASCII, replace the rest.
-                const auto byte = static_cast<unsigned char>(bytes[pos]);
-                if (byte < 0x80)
-                    out += static_cast<char>(byte);
-                else
-                    out += Replacement;
-                ++pos;
-            }
-        }
-        return out;
-    }
-
-  private:
-    static iconv_t invalid() { return reinterpret_cast<iconv_t>(-1); }
-
-    // Converts as much of `bytes` as iconv accepts; returns how many bytes it consumed.
-    std::size_t convertRun(std::string_view bytes, std::string& out) {
-        if (handle_ == invalid()) return 0;
-        iconv(handle_, nullptr, nullptr, nullptr, nullptr);
         char* in = const_cast<char*>(bytes.data());
         std::size_t inLeft = bytes.size();
         char buffer[4096];
@@ -61,11 +36,14 @@ class Converter {
             std::size_t outLeft = sizeof buffer;
             const std::size_t result = iconv(handle_, &in, &inLeft, &outPtr, &outLeft);
             out.append(buffer, outPtr);
-            if (result == static_cast<std::size_t>(-1) && errno != E2BIG) break;
-            if (result == static_cast<std::size_t>(-1) && outPtr == buffer) break;  // no progress
+            // A byte that is no CP932, or a character cut short at the end.
+            if (result == static_cast<std::size_t>(-1) && errno != E2BIG) return std::nullopt;
         }
-        return bytes.size() - inLeft;
+        return out;
     }
+
+  private:
+    static iconv_t invalid() { return reinterpret_cast<iconv_t>(-1); }
 
     iconv_t handle_ = invalid();
 };
@@ -76,7 +54,7 @@ bool isValidUtf8(std::string_view bytes) {
     return platform::utf8::isValid(bytes);
 }
 
-std::string cp932ToUtf8(std::string_view bytes) {
+std::optional<std::string> cp932ToUtf8(std::string_view bytes) {
     Converter converter;
     return converter.convert(bytes);
 }

@@ -1,0 +1,120 @@
+#include "platform/qt/FittedLabel.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+namespace vexlo::qtview {
+
+namespace {
+
+constexpr double Step = 0.25;  // points
+constexpr double Slack = 1.0;  // pixels kept free against rounding in the rasteriser
+
+// The room the text takes: from the leftmost ink or the pen's start to the rightmost ink or
+// the advance, and the ink's height.
+QSizeF extent(const QFont& font, const QString& text, const QPaintDevice* device) {
+    const QFontMetricsF metrics(font, device);
+    const QRectF ink = metrics.tightBoundingRect(text);
+    const double advance = metrics.horizontalAdvance(text);
+    return {std::max(advance, ink.right()) - std::min(0.0, ink.left()), ink.height()};
+}
+
+bool fits(const QFont& font, const QString& text, QSizeF room, const QPaintDevice* device) {
+    const QSizeF need = extent(font, text, device);
+    return need.width() <= room.width() - Slack && need.height() <= room.height() - Slack;
+}
+
+QFont sized(QFont font, double points) {
+    font.setPointSizeF(points);
+    return font;
+}
+
+}  // namespace
+
+double fittedPointSize(const QFont& font, const QString& text, QSizeF room,
+                       const QPaintDevice* device) {
+    const double own = font.pointSizeF();
+    if (own <= 0 || text.isEmpty() || fits(font, text, room, device)) return own;
+    // Glyphs scale with the size, so the ratio is close; hinting decides the last steps.
+    const QSizeF need = extent(font, text, device);
+    double ratio = 1;
+    if (need.width() > 0) ratio = std::min(ratio, (room.width() - Slack) / need.width());
+    if (need.height() > 0) ratio = std::min(ratio, (room.height() - Slack) / need.height());
+    double points = std::clamp(std::floor(own * ratio / Step) * Step, MinimumPointSize, own);
+    while (points + Step <= own && fits(sized(font, points + Step), text, room, device))
+        points += Step;
+    while (points > MinimumPointSize && !fits(sized(font, points), text, room, device))
+        points -= Step;
+    return std::max(points, MinimumPointSize);
+}
+
+void FittedLabel::setFitting(bool fitting) {
+    fitting_ = fitting;
+    update();
+}
+
+void FittedLabel::setCover(QWidget* cover) {
+    cover_ = cover;
+    update();
+}
+
+QRectF FittedLabel::freeRect() const {
+    QRectF free = contentsRect();
+    // Only the part inside the parent is in view (a window manager may give less than asked).
+    if (const QWidget* parent = parentWidget()) {
+        free = free.intersected(QRectF(parent->rect()).translated(-pos()));
+    }
+    if (cover_ && cover_->isVisible() && cover_->parentWidget() == parentWidget()) {
+        const QRectF over = QRectF(cover_->geometry()).translated(-pos());
+        if (over.intersects(free)) {
+            // The cover keeps the end it lies over; the text keeps the rest.
+            if (over.center().x() < free.center().x())
+                free.setLeft(std::max(free.left(), over.right()));
+            else
+                free.setRight(std::min(free.right(), over.left()));
+        }
+    }
+    return free;
+}
+
+QFont FittedLabel::drawnFont() const {
+    if (!fitting_) return font();
+    return sized(font(), fittedPointSize(font(), text(), freeRect().size(), this));
+}
+
+void FittedLabel::paintEvent(QPaintEvent* event) {
+    if (!fitting_) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    const QRectF free = freeRect();
+    if (free.isEmpty()) return;
+    const QFont drawn = drawnFont();
+    const QFontMetricsF metrics(drawn, this);
+    const QRectF ink = metrics.tightBoundingRect(text());
+    const double advance = metrics.horizontalAdvance(text());
+
+    // Across: the label's alignment within the free part, the ink kept inside it.
+    double x = free.left() - std::min(0.0, ink.left());
+    const double width = std::max(advance, ink.right()) - std::min(0.0, ink.left());
+    if (alignment().testFlag(Qt::AlignRight))
+        x = free.right() - Slack / 2 - std::max(advance, ink.right());
+    else if (alignment().testFlag(Qt::AlignHCenter))
+        x += (free.width() - width) / 2;
+
+    // Down: the line centred as a label centres it, then moved so that no ink leaves the
+    // label (the bottom of "年" and "成" lies below the line's descent in some fonts).
+    double baseline = free.top() + (free.height() - metrics.height()) / 2 + metrics.ascent();
+    baseline = std::min(baseline, free.bottom() - Slack / 2 - ink.bottom());
+    baseline = std::max(baseline, free.top() + Slack / 2 - ink.top());
+
+    QPainter painter(this);
+    painter.setFont(drawn);
+    painter.setPen(
+        palette().color(isEnabled() ? QPalette::Normal : QPalette::Disabled, foregroundRole()));
+    painter.drawText(QPointF(x, baseline), text());
+}
+
+}  // namespace vexlo::qtview

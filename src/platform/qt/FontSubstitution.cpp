@@ -1,0 +1,78 @@
+#include "platform/qt/FontSubstitution.h"
+
+#include <QFont>
+#include <QFontDatabase>
+#include <QStringList>
+
+namespace vexlo::qtview {
+
+namespace {
+
+constexpr const char* SerifFamilies[] = {"Noto Serif CJK JP", "IPAexMincho", "IPAMincho"};
+constexpr const char* MonoFamilies[] = {"Noto Sans Mono CJK JP", "IPAGothic"};
+constexpr const char* SansFamilies[] = {"Noto Sans CJK JP", "IPAexGothic", "IPAPGothic"};
+
+enum class Kind { Serif, Mono, Sans };
+
+struct Substitute {
+    const char* name;  // UTF-8, as the settings file or the design names it
+    Kind kind;
+};
+
+// Fixed-width originals take the monospaced family: their half-width characters are half an
+// em wide, as the layout expects; proportional ones take the proportional family.
+constexpr Substitute Substitutes[] = {
+    {"ＭＳ 明朝", Kind::Serif},    {"ＭＳ Ｐ明朝", Kind::Serif}, {"MS Mincho", Kind::Serif},
+    {"MS PMincho", Kind::Serif},   {"游明朝", Kind::Serif},      {"Yu Mincho", Kind::Serif},
+    {"ＭＳ ゴシック", Kind::Mono}, {"MS Gothic", Kind::Mono},    {"System", Kind::Mono},
+    {"Terminal", Kind::Mono},      {"Fixedsys", Kind::Mono},     {"ＭＳ Ｐゴシック", Kind::Sans},
+    {"MS PGothic", Kind::Sans},    {"MS UI Gothic", Kind::Sans}, {"メイリオ", Kind::Sans},
+    {"Meiryo", Kind::Sans},        {"游ゴシック", Kind::Sans},   {"Yu Gothic", Kind::Sans},
+};
+
+template <std::size_t N>
+QString firstInstalled(const char* const (&families)[N]) {
+    for (const char* family : families) {
+        const QString name = QString::fromUtf8(family);
+        if (QFontDatabase::hasFamily(name)) return name;
+    }
+    return {};
+}
+
+QString installedFamily(Kind kind) {
+    switch (kind) {
+        case Kind::Serif:
+            return firstInstalled(SerifFamilies);
+        case Kind::Mono:
+            return firstInstalled(MonoFamilies);
+        case Kind::Sans:
+            return firstInstalled(SansFamilies);
+    }
+    return {};
+}
+
+}  // namespace
+
+QString fontSubstituteFor(const QString& name) {
+    for (const Substitute& substitute : Substitutes) {
+        if (name.compare(QString::fromUtf8(substitute.name), Qt::CaseInsensitive) == 0)
+            return installedFamily(substitute.kind);
+    }
+    return {};
+}
+
+void installFontSubstitutes() {
+    static const bool installed = [] {
+        for (const Substitute& substitute : Substitutes) {
+            const QString name = QString::fromUtf8(substitute.name);
+            // An installed font of that very name is used as it is.
+            if (QFontDatabase::hasFamily(name)) continue;
+            const QString family = installedFamily(substitute.kind);
+            if (!family.isEmpty()) QFont::insertSubstitution(name, family);
+        }
+        return true;
+    }();
+    (void)installed;
+}
+
+}  // namespace vexlo::qtview

@@ -1,0 +1,21 @@
+#include "platform/qt/ModelFont.h"
+
+namespace vexlo::qtview {
+
+namespace {
+constexpr double FallbackPointSize = 9;
+}
+
+QFont modelFont(const platform::Control& control) {
+    QFont font(QString::fromStdString(control.fontName()));
+    font.setPointSizeF(control.fontSize() > 0 ? control.fontSize() : FallbackPointSize);
+    font.setBold(control.fontBold());
+    return font;
+}
+
+QRect pixelRect(const platform::Control& control, PixelScale scale) {
+    return {toPixels(control.left(), scale.x), toPixels(control.top(), scale.y),
+            toPixels(control.width(), scale.x), toPixels(control.height(), scale.y)};
+}
+
+}  // namespace vexlo::qtview

@@ -1,0 +1,24 @@
+#pragma once
+// The views of the main window's secondary windows: the font window, help and version. Each
+// follows its model form (shown, hidden, placed, captions) and sends the user's doing back.
+
+#include <QWidget>
+
+#include "platform/qt/WindowHost.h"
+#include "platform/qt/WindowMetrics.h"
+#include "shell/MainWindow.h"
+
+namespace vexlo::qtview {
+
+// The factory for QtWindowHost: the view of `form`, a window of its own over `owner`.
+QtWindowHost::ViewFactory secondaryViews(shell::MainWindow& main, QWidget& owner);
+
+// Twips per pixel of the screen the widget is on (the primary screen before it is shown).
+PixelScale scaleOf(const QWidget& widget);
+
+// Keeps a view's visibility (and, with `position`, its place) with its form: the model places
+// and shows, a user's move goes back to the model.
+void placeFromModel(QWidget& view, const platform::Form& form, bool position = true);
+void movedByUser(const QWidget& view, platform::Form& form);
+
+}  // namespace vexlo::qtview

@@ -1,0 +1,68 @@
+// The platform the window asks for under each kind of session.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+#include "platform/qt/PlatformChoice.h"
+
+namespace vexlo::qtview {
+namespace {
+
+// Sets or clears one variable for the test's lifetime.
+class Variable {
+  public:
+    Variable(const char* name, const char* value) : name_(name) {
+        if (const char* old = std::getenv(name)) old_ = old;
+        if (value) {
+            ::setenv(name, value, 1);
+        } else {
+            ::unsetenv(name);
+        }
+    }
+    ~Variable() {
+        if (old_) {
+            ::setenv(name_, old_->c_str(), 1);
+        } else {
+            ::unsetenv(name_);
+        }
+    }
+    Variable(const Variable&) = delete;
+    Variable& operator=(const Variable&) = delete;
+
+  private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+TEST(PlatformChoice, WaylandSessionsRunThroughXWaylandWhenTheyCan) {
+    struct Row {
+        const char* qpa;
+        const char* display;
+        const char* waylandDisplay;
+        const char* session;
+        const char* chosen;  // QT_QPA_PLATFORM afterwards
+    };
+    const Row rows[] = {
+        {nullptr, ":0", "wayland-0", "wayland", "xcb"},
+        {nullptr, ":0", nullptr, "wayland", "xcb"},
+        {nullptr, nullptr, "wayland-0", "wayland", nullptr},  // no XWayland: stays native
+        {nullptr, ":0", nullptr, "x11", nullptr},
+        {"wayland", ":0", "wayland-0", "wayland", "wayland"},  // the user's own choice
+    };
+    for (const Row& row : rows) {
+        Variable qpa("QT_QPA_PLATFORM", row.qpa);
+        Variable display("DISPLAY", row.display);
+        Variable wayland("WAYLAND_DISPLAY", row.waylandDisplay);
+        Variable session("XDG_SESSION_TYPE", row.session);
+        preferXWaylandUnderWayland();
+        const char* chosen = std::getenv("QT_QPA_PLATFORM");
+        EXPECT_EQ(chosen ? std::string(chosen) : "<unset>", row.chosen ? row.chosen : "<unset>")
+            << (row.display ? row.display : "-") << " " << (row.session ? row.session : "-");
+    }
+}
+
+}  // namespace
+}  // namespace vexlo::qtview

@@ -1,0 +1,227 @@
+// The colour dialog, the font, help and version windows and the popup in the real window, wired
+// to the model; and what screen readers find on the display and the menus.
+
+#include <QAccessible>
+#include <QAction>
+#include <QApplication>
+#include <QColorDialog>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <functional>
+
+#include "QtViewFixture.h"
+#include "platform/qt/AboutView.h"
+#include "platform/qt/FontWindowView.h"
+#include "platform/qt/MenuBarView.h"
+
+namespace vexlo::qtview::testing {
+namespace {
+
+// Runs `inside` once the next modal dialog or popup has opened (its own loop is running).
+void whenOpen(std::function<void(QWidget&)> inside) {
+    QTimer::singleShot(0, [inside] {
+        QWidget* open = QApplication::activePopupWidget();
+        if (open == nullptr) open = QApplication::activeModalWidget();
+        ASSERT_NE(open, nullptr);
+        inside(*open);
+    });
+}
+
+class SecondaryWindowsTest : public ViewFixture {
+  protected:
+    void choose(const char* name, int index = -1) {
+        window.menus().actionFor(*main.form.findMenu(name, index))->trigger();
+        processEvents();
+    }
+    std::string stored(const char* key) { return profile.read("VEXLO", key).value_or("<none>"); }
+};
+
+TEST_F(SecondaryWindowsTest, ColourDialogOpensOnTheColourAndAppliesTheChoice) {
+    QColor opened;
+    whenOpen([&](QWidget& open) {
+        auto& dialog = dynamic_cast<QColorDialog&>(open);
+        opened = dialog.currentColor();
+        dialog.setCurrentColor(QColor(0, 0, 255));
+        dialog.accept();
+    });
+    choose("MMM", 0);
+    EXPECT_EQ(opened, QColor(0, 255, 0));
+    EXPECT_EQ(main.calc.Readout.backColour(), 0xFF0000u);
+    EXPECT_EQ(stored("MColor"), "16711680");
+    EXPECT_EQ(window.labelFor(main.calc.Readout)->palette().color(QPalette::Window),
+              QColor(0, 0, 255));
+
+    whenOpen([](QWidget& open) { dynamic_cast<QColorDialog&>(open).reject(); });
+    choose("LLL", 1);
+    EXPECT_EQ(stored("LColor"), "4210752");  // cancelled: the colour it opened on
+}
+
+TEST_F(SecondaryWindowsTest, FontWindowIsMadeWhenFirstShownAndDrivesTheDisplay) {
+    EXPECT_EQ(windows.viewOf(main.fontWindow), nullptr);  // nothing built at start-up
+    choose("font2", 0);
+    auto* view = dynamic_cast<FontWindowView*>(windows.viewOf(main.fontWindow));
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(view->isVisible());
+    EXPECT_FALSE(pointer.busy());
+    const auto& items = main.fontWindow.find<platform::ListBox>("Lstfontname")->items();
+    ASSERT_FALSE(items.empty());
+    EXPECT_EQ(view->list().count(), static_cast<int>(items.size()));
+    EXPECT_EQ(main.calc.Readout.fontName(), "System");  // showing the list selects nothing
+
+    view->list().setCurrentRow(0);
+    processEvents();
+    EXPECT_EQ(main.calc.Readout.fontName(), items[0]);
+    EXPECT_EQ(view->nameLabel().text().toStdString(), items[0]);
+    view->okButton().click();
+    processEvents();
+    EXPECT_EQ(stored("FontDef"), items[0]);
+    EXPECT_FALSE(view->isVisible());
+}
+
+TEST_F(SecondaryWindowsTest, HelpIsOneWindowBroughtForward) {
+    sendKey(Qt::Key_F1);
+    processEvents();
+    QWidget* help = windows.viewOf(main.helpForm);
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    help->close();
+    EXPECT_FALSE(main.helpForm.visible());
+    choose("HHH", 0);
+    EXPECT_EQ(windows.viewOf(main.helpForm), help);
+    EXPECT_TRUE(help->isVisible());
+    int helpWindows = 0;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        helpWindows += top->objectName() == QLatin1String("Help_Form") ? 1 : 0;
+    }
+    EXPECT_EQ(helpWindows, 1);
+}
+
+TEST_F(SecondaryWindowsTest, VersionWindowIsModalAndCentred) {
+    QRect frame;
+    bool modal = false;
+    whenOpen([&](QWidget& open) {
+        auto& about = dynamic_cast<AboutView&>(open);
+        modal = about.isModal();
+        frame = about.frameGeometry();
+        about.okButton().click();
+    });
+    choose("VER_FORM");
+    EXPECT_TRUE(modal);
+    const QPoint centre = QApplication::primaryScreen()->geometry().center();
+    EXPECT_LE(std::abs(frame.center().x() - centre.x()), 8) << frame.center().x();
+    EXPECT_LE(std::abs(frame.center().y() - centre.y()), 16) << frame.center().y();
+    EXPECT_FALSE(main.aboutForm.visible());
+}
+
+// The main window on a screen of the given twips per pixel.
+struct DpiScreen : platform::Screen {
+    explicit DpiScreen(double tpp) : tpp(tpp) {}
+    double twipsPerPixelX() const override { return tpp; }
+    double twipsPerPixelY() const override { return tpp; }
+    platform::Twips width() const override { return static_cast<platform::Twips>(800 * tpp); }
+    platform::Twips height() const override { return static_cast<platform::Twips>(600 * tpp); }
+    double tpp;
+};
+
+TEST_F(SecondaryWindowsTest, PopupOpensAtTheOuterCornerAt96And192Dpi) {
+    for (const double tpp : {15.0, 7.5}) {
+        DpiScreen atDpi(tpp);
+        QtPopupMenu popupAtDpi;
+        platform::Services dpiServices{messages, clipboard, keys,    profile,    windowOrder, atDpi,
+                                       colours,  fonts,     pointer, popupAtDpi, windows};
+        shell::MainWindow calculator(dpiServices);
+        CalculatorView view(calculator);
+        popupAtDpi.window = &view.window();
+        calculator.Form_Load();
+        calculator.form.move(750, 375);
+
+        QPoint shownAt;
+        whenOpen([&](QWidget& open) {
+            shownAt = open.pos();
+            open.close();
+        });
+        calculator.Form_MouseDown(2, 0);
+        EXPECT_EQ(shownAt, QPoint(static_cast<int>(750 / tpp), static_cast<int>(375 / tpp)));
+    }
+}
+
+TEST_F(SecondaryWindowsTest, RightPressOnTheDisplayOpensTheEditMenuAndRunsTheChoice) {
+    type("12");
+    main.form.move(1500, 750);
+    processEvents();
+    QLabel* display = window.labelFor(main.calc.Readout);
+    whenOpen([&](QWidget& open) {
+        EXPECT_EQ(open.pos(), QPoint(100, 50));
+        auto* menu = qobject_cast<QMenu*>(&open);
+        ASSERT_NE(menu, nullptr);
+        for (QAction* action : menu->actions()) {
+            if (action->objectName() == QLatin1String("Menu_Copy")) action->trigger();
+        }
+        menu->close();
+    });
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), display->mapToGlobal(QPointF(5, 5)),
+                      Qt::RightButton, Qt::RightButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(display, &press);
+    processEvents();
+    EXPECT_EQ(clipboard.text(), "12.");
+
+    // On the window's own area, away from the display, the same popup at the same corner.
+    QPoint shownAt;
+    whenOpen([&](QWidget& open) {
+        shownAt = open.pos();
+        open.close();
+    });
+    QWidget* client = window.centralWidget();
+    const QPointF below(2, client->height() - 2);
+    QMouseEvent onWindow(QEvent::MouseButtonPress, below, client->mapToGlobal(below),
+                         Qt::RightButton, Qt::RightButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(client, &onWindow);
+    EXPECT_EQ(shownAt, QPoint(100, 50));
+}
+
+TEST_F(SecondaryWindowsTest, DisplayIsReadAsTextNamedInTheMenusLanguage) {
+    QLabel* display = window.labelFor(main.calc.Readout);
+    QAccessibleInterface* readout = QAccessible::queryAccessibleInterface(display);
+    ASSERT_NE(readout, nullptr);
+    ASSERT_NE(readout->textInterface(), nullptr);
+    EXPECT_EQ(readout->text(QAccessible::Name), QString::fromUtf8("表示"));
+    EXPECT_EQ(readout->textInterface()->text(0, readout->textInterface()->characterCount()),
+              QStringLiteral("0."));
+
+    std::vector<QString> texts;
+    view.accessibility().announced = [&](const QLabel& label, const QString& text) {
+        if (&label == display) texts.push_back(text);
+    };
+    type("4");
+    processEvents();
+    type("5");
+    processEvents();
+    EXPECT_EQ(texts, (std::vector<QString>{QStringLiteral("4."), QStringLiteral("45.")}));
+
+    choose("JJJ", 1);
+    EXPECT_EQ(readout->text(QAccessible::Name), QStringLiteral("Display"));
+    QAccessibleInterface* mark =
+        QAccessible::queryAccessibleInterface(window.labelFor(main.calc.MEM2));
+    EXPECT_EQ(mark->text(QAccessible::Name), QStringLiteral("Mark"));
+}
+
+TEST_F(SecondaryWindowsTest, MenuItemsAreNamedByCaptionWithTheirKeyBinding) {
+    QAction* tax = window.menus().actionFor(*main.form.findMenu("Syohi_Zei"));
+    QMenu* edit = window.menus().actionFor(*main.form.findMenu("Menu_File"))->menu();
+    QAccessibleInterface* menu = QAccessible::queryAccessibleInterface(edit);
+    ASSERT_NE(menu, nullptr);
+    QAccessibleInterface* item = nullptr;
+    for (int i = 0; i < menu->childCount(); ++i) {
+        if (menu->child(i)->object() == tax) item = menu->child(i);
+    }
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->text(QAccessible::Name), QString::fromUtf8("消費税込み価格計算(＋10％)"));
+    // The AT-SPI bridge gives the accelerator as the item's key binding.
+    EXPECT_EQ(item->text(QAccessible::Accelerator), QStringLiteral("Ctrl+K"));
+}
+
+}  // namespace
+}  // namespace vexlo::qtview::testing
