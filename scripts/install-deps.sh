@@ -12,6 +12,7 @@ packages=(
   xvfb xdotool hyperfine time clang-format
   units
   libxcb1-dev x11-utils xclip openbox icewm
+  imagemagick dbus at-spi2-core python3-pyatspi
 )
 
 missing=()

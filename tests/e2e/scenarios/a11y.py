@@ -6,9 +6,10 @@ Usage: a11y.py PID COMMAND ARGS...
   expect display|mark T  wait until the display (or the mark beside it) reads T
   read display|mark      print the text
   menu ITEM...           click through the menu items named ITEM, one level after another
-  click NAME             click the shown control named NAME
-  extents NAME           print "x y width height" of the shown control NAME (screen pixels)
+  click NAME [ROLE]      click the shown control named NAME (of that role: "text", "push button")
+  extents NAME [ROLE]    print "x y width height" of the shown control NAME (screen pixels)
   rightclick NAME        press the right button over NAME
+  dump                   print the shown tree (roles, names, places), to see what there is
 "display" and "mark" name the display and the mark beside it.
 A NAME ending in "*" matches every name that begins with what comes before it; a menu item's
 shortcut (after a tab) is not part of its name. Every wait ends after E2E_WAIT seconds (10);
@@ -25,11 +26,10 @@ import pyatspi
 WAIT = float(os.environ.get("E2E_WAIT", "10"))
 POLL = 0.05
 
-# The display and its mark: named by their control names until the names follow the menus'
-# language.
+# The display and its mark, named in the menus' language.
 LABELS = {
-    "display": ("Readout", "表示", "Display"),
-    "mark": ("MEM2", "記号", "Mark"),
+    "display": ("表示", "Display"),
+    "mark": ("記号", "Mark"),
 }
 
 
@@ -96,12 +96,7 @@ def find_shown(pid, wanted, roles=None):
 
 
 def label_text(node):
-    try:
-        text = node.queryText()
-        return text.getText(0, -1)
-    except NotImplementedError:
-        # Without a text interface the label's description carries what it shows.
-        return node.description
+    return node.queryText().getText(0, -1)
 
 
 def find_label(pid, which):
@@ -109,7 +104,7 @@ def find_label(pid, which):
     if app is None:
         return None
     for node in shown_nodes(app):
-        if node.getRoleName() in ("label", "static") and node.name in LABELS[which]:
+        if node.getRoleName() == "label" and node.name in LABELS[which]:
             return node
     return None
 
@@ -157,12 +152,21 @@ def main(pid, command, args):
                          lambda: find_shown(pid, item, ("menu item", "menu")))
             press(node, 1)
     elif command == "click":
-        press(until(f"no control {args[0]!r} shown", lambda: find_shown(pid, args[0])), 1)
+        roles = args[1:] or None
+        press(until(f"no control {args[0]!r} shown", lambda: find_shown(pid, args[0], roles)), 1)
     elif command == "rightclick":
         press(until(f"no control {args[0]!r} shown", lambda: find_shown(pid, args[0])), 3)
     elif command == "extents":
-        node = until(f"no control {args[0]!r} shown", lambda: find_shown(pid, args[0]))
+        roles = args[1:] or None
+        node = until(f"no control {args[0]!r} shown", lambda: find_shown(pid, args[0], roles))
         print(*extents(node))
+    elif command == "dump":
+        def show(node, depth):
+            for child in node:
+                if child is not None and showing(child):
+                    print("  " * depth, child.getRoleName(), repr(child.name), extents(child))
+                    show(child, depth + 1)
+        show(until("no window", lambda: application(pid)), 0)
     else:
         raise SystemExit(__doc__)
 

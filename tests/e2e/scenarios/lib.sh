@@ -36,7 +36,6 @@ e2e_cleanup() {
     kill "$pid" 2>/dev/null
     wait "$pid" 2>/dev/null
   done
-  [ -n "$e2e_work" ] && rm -rf "$e2e_work"
 }
 
 fail() {
@@ -64,7 +63,7 @@ e2e_begin() {
   e2e_name=$1
   e2e_screens=$2
   mkdir -p "$e2e_screens"
-  e2e_work=$(mktemp -d)
+  e2e_work=${E2E_WORK:?the scenario runs in a work directory of its own}
   trap e2e_cleanup EXIT
   mkdir "$e2e_work/app" "$e2e_work/home"
   Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$e2e_work/display" \
@@ -85,7 +84,7 @@ wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'windo
 app_start() {
   [ -x "$e2e_work/app/vexlo" ] || cp "$1" "$e2e_work/app/vexlo"
   env -u QT_IM_MODULE -u XMODIFIERS QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 \
-    HOME="$e2e_work/home" XDG_CONFIG_HOME="$e2e_work/home/.config" XDG_RUNTIME_DIR="$e2e_work" \
+    HOME="$e2e_work/home" XDG_CONFIG_HOME="$e2e_work/home/.config" \
     "$e2e_work/app/vexlo" >>"$e2e_work/vexlo.log" 2>&1 &
   app_pid=$!
   wait_for find_app_window || fail "the calculator window did not appear"
@@ -111,7 +110,8 @@ app_quit() {
   [ "$status" -eq 0 ] || fail "the program ended with status $status"
 }
 
-a11y() { "$e2e_python" "$e2e_here/a11y.py" "$app_pid" "$@" || fail "a11y $*"; }
+a11y_try() { "$e2e_python" "$e2e_here/a11y.py" "$app_pid" "$@"; }
+a11y() { a11y_try "$@" || fail "a11y $*"; }
 
 # Real key events (XTEST) to the focused window: text typed character by character, or keys
 # by their X names (Return, ctrl+k, space).
@@ -119,7 +119,15 @@ type_text() { timeout "$E2E_WAIT" xdotool type --delay 30 "$1" || fail "typing $
 press() { timeout "$E2E_WAIT" xdotool key --delay 30 "$@" || fail "pressing $* failed"; }
 
 menu() { a11y menu "$@"; }
-click() { a11y click "$1"; }
+click() { a11y click "$@"; }
+
+# choose_colour #RRGGBB: in the colour dialog, the colour typed as its HTML text, then OK.
+choose_colour() {
+  click HTML: text
+  press ctrl+a
+  type_text "$1"
+  click OK 'push button'
+}
 
 expect_display() { a11y expect display "$1"; }
 expect_mark() { a11y expect mark "$1"; }
@@ -143,7 +151,7 @@ expect_title() {
 
 # The colour of one pixel of the screen, as #RRGGBB.
 pixel_at() {
-  timeout "$E2E_WAIT" import -window root -crop "1x1+$1+$2" txt:- 2>/dev/null |
+  timeout "$E2E_WAIT" import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null |
     grep -o '#[0-9A-Fa-f]\{6\}' | head -n 1
 }
 
@@ -160,4 +168,72 @@ expect_display_colour() {
 screenshot() {
   timeout "$E2E_WAIT" import -window root "$e2e_screens/$e2e_name-$1.png" ||
     fail "no screenshot $1"
+}
+
+# drag_bottom_border PIXELS: a press on the frame's bottom border, a move down (or up, when
+# negative) in four steps, a release, as a user drags it.
+drag_bottom_border() {
+  local x y width height left right top bottom
+  read -r x y width height < <(xwininfo -id "$app_window" |
+    awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+         /^ *Width:/ {w=$NF} /^ *Height:/ {h=$NF} END {print x, y, w, h}')
+  read -r left right top bottom < <(xprop -id "$app_window" _NET_FRAME_EXTENTS |
+    sed -n 's/.*= *//p' | tr -d ',')
+  local grip_x=$((x + width / 2)) grip_y=$((y + height + (bottom + 1) / 2)) step
+  # openbox sets its resize cursor on entering the border; the press comes after that, and
+  # each move after the one before was seen (the pointer is paced, there is nothing to poll).
+  xdotool mousemove --sync "$grip_x" $((grip_y - bottom - 2)) mousemove --sync "$grip_x" "$grip_y"
+  sleep 0.1
+  xdotool mousedown 1
+  for step in 1 2 3 4; do
+    xdotool mousemove "$grip_x" $((grip_y + $1 * step / 4))
+    sleep 0.05
+  done
+  xdotool mouseup 1
+}
+
+# expect_size_class TWIPS: the window has settled at that outer height (frame included) and
+# the display at that height less 950, as the screen's 15 twips a pixel make them.
+window_settled_at() {
+  local x y width height left right top bottom
+  read -r width height < <(xwininfo -id "$app_window" |
+    awk '/^ *Width:/ {w=$NF} /^ *Height:/ {h=$NF} END {print w, h}')
+  read -r left right top bottom < <(xprop -id "$app_window" _NET_FRAME_EXTENTS |
+    sed -n 's/.*= *//p' | tr -d ',')
+  [ $((height + top + bottom)) -eq $((($1 + 7) / 15)) ] || return 1
+  read -r x y width height < <(a11y_try extents display)
+  [ "$height" -eq $((($1 - 950 + 7) / 15)) ]
+}
+expect_size_class() {
+  wait_for window_settled_at "$1" ||
+    fail "not settled at $1 twips: window $(xwininfo -id "$app_window" | grep Height:)," \
+      "display $(a11y_try extents display)"
+}
+
+# The frame's top left corner on the screen: x y.
+frame_corner() {
+  local x y left right top bottom
+  read -r x y < <(client_corner)
+  read -r left right top bottom < <(xprop -id "$app_window" _NET_FRAME_EXTENTS |
+    sed -n 's/.*= *//p' | tr -d ',')
+  echo $((x - left)) $((y - top))
+}
+
+# move_window X Y: the manager moves the window (its client area) there.
+client_corner() {
+  xwininfo -id "$app_window" |
+    awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} END {print x, y}'
+}
+move_window() {
+  timeout "$E2E_WAIT" xdotool windowmove --sync "$app_window" "$1" "$2" >/dev/null ||
+    fail "the window was not moved"
+  window_at() { [ "$(client_corner)" = "$1 $2" ]; }
+  wait_for window_at "$1" "$2" || fail "the window is at $(client_corner), not $1 $2"
+}
+
+# expect_popup_at_window MENU: the popup menu MENU is open at the frame's top left corner.
+popup_at_window() { [ "$(a11y_try extents "$1" 'popup menu' | cut -d' ' -f1-2)" = "$(frame_corner)" ]; }
+expect_popup_at_window() {
+  wait_for popup_at_window "$1" ||
+    fail "the popup is at $(a11y_try extents "$1" 'popup menu'), the window at $(frame_corner)"
 }
