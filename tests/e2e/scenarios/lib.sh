@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared by the end-to-end scenarios (sourced): a private X server with openbox and a private
 # session bus, the real program started and stopped, real keys and clicks, and checks on what
 # the program shows (the display over the accessibility bus, the window title, the screen) and
@@ -70,7 +71,8 @@ e2e_begin() {
     >"$e2e_work/xvfb.log" 2>&1 &
   e2e_xvfb_pid=$!
   wait_for test -s "$e2e_work/display" || fail "Xvfb did not start"
-  export DISPLAY=":$(head -n 1 "$e2e_work/display")"
+  DISPLAY=":$(head -n 1 "$e2e_work/display")"
+  export DISPLAY
   openbox --sm-disable >"$e2e_work/openbox.log" 2>&1 &
   e2e_wm_pid=$!
   wait_for wm_running || fail "openbox did not start"
@@ -155,13 +157,16 @@ pixel_at() {
     grep -o '#[0-9A-Fa-f]\{6\}' | head -n 1
 }
 
-# expect_display_colour #RRGGBB: the middle of the display's left quarter has that colour.
-expect_display_colour() {
+# The colour of the display, as #RRGGBB: a pixel at the middle of its left quarter, clear of
+# the digits at its right.
+display_colour() {
   local x y width height
-  read -r x y width height < <(a11y extents display)
-  display_colour_is() { [ "$(pixel_at $((x + width / 4)) $((y + height / 2)))" = "$1" ]; }
-  wait_for display_colour_is "$1" ||
-    fail "the display is $(pixel_at $((x + width / 4)) $((y + height / 2))), not $1"
+  read -r x y width height < <(a11y_try extents display)
+  pixel_at $((x + width / 4)) $((y + height / 2))
+}
+display_colour_is() { [ "$(display_colour)" = "$1" ]; }
+expect_display_colour() {
+  wait_for display_colour_is "$1" || fail "the display is $(display_colour), not $1"
 }
 
 # screenshot LABEL: the whole screen, kept as build/screens/SCENARIO-LABEL.png.
@@ -170,18 +175,23 @@ screenshot() {
     fail "no screenshot $1"
 }
 
+# The client area on the screen (x y width height) and the frame openbox puts round it
+# (left right top bottom).
+client_geometry() {
+  xwininfo -id "$app_window" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+    /^ *Width:/ {w=$NF} /^ *Height:/ {h=$NF} END {print x, y, w, h}'
+}
+frame_extents() { xprop -id "$app_window" _NET_FRAME_EXTENTS | sed -n 's/.*= *//p' | tr -d ','; }
+
 # drag_bottom_border PIXELS: a press on the frame's bottom border, a move down (or up, when
 # negative) in four steps, a release, as a user drags it.
 drag_bottom_border() {
-  local x y width height left right top bottom
-  read -r x y width height < <(xwininfo -id "$app_window" |
-    awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
-         /^ *Width:/ {w=$NF} /^ *Height:/ {h=$NF} END {print x, y, w, h}')
-  read -r left right top bottom < <(xprop -id "$app_window" _NET_FRAME_EXTENTS |
-    sed -n 's/.*= *//p' | tr -d ',')
-  local grip_x=$((x + width / 2)) grip_y=$((y + height + (bottom + 1) / 2)) step
+  local x y width height top bottom step
+  read -r x y width height < <(client_geometry)
+  read -r _ _ top bottom < <(frame_extents)
+  local grip_x=$((x + width / 2)) grip_y=$((y + height + (bottom + 1) / 2))
   # openbox sets its resize cursor on entering the border; the press comes after that, and
-  # each move after the one before was seen (the pointer is paced, there is nothing to poll).
+  # the moves are paced as a hand moves (there is nothing to poll for in between).
   xdotool mousemove --sync "$grip_x" $((grip_y - bottom - 2)) mousemove --sync "$grip_x" "$grip_y"
   sleep 0.1
   xdotool mousedown 1
@@ -195,44 +205,39 @@ drag_bottom_border() {
 # expect_size_class TWIPS: the window has settled at that outer height (frame included) and
 # the display at that height less 950, as the screen's 15 twips a pixel make them.
 window_settled_at() {
-  local x y width height left right top bottom
-  read -r width height < <(xwininfo -id "$app_window" |
-    awk '/^ *Width:/ {w=$NF} /^ *Height:/ {h=$NF} END {print w, h}')
-  read -r left right top bottom < <(xprop -id "$app_window" _NET_FRAME_EXTENTS |
-    sed -n 's/.*= *//p' | tr -d ',')
+  local x y width height top bottom
+  read -r x y width height < <(client_geometry)
+  read -r _ _ top bottom < <(frame_extents)
   [ $((height + top + bottom)) -eq $((($1 + 7) / 15)) ] || return 1
   read -r x y width height < <(a11y_try extents display)
   [ "$height" -eq $((($1 - 950 + 7) / 15)) ]
 }
 expect_size_class() {
   wait_for window_settled_at "$1" ||
-    fail "not settled at $1 twips: window $(xwininfo -id "$app_window" | grep Height:)," \
+    fail "not settled at $1 twips: client $(client_geometry), frame $(frame_extents)," \
       "display $(a11y_try extents display)"
 }
 
 # The frame's top left corner on the screen: x y.
 frame_corner() {
-  local x y left right top bottom
-  read -r x y < <(client_corner)
-  read -r left right top bottom < <(xprop -id "$app_window" _NET_FRAME_EXTENTS |
-    sed -n 's/.*= *//p' | tr -d ',')
+  local x y width height left top
+  read -r x y width height < <(client_geometry)
+  read -r left _ top _ < <(frame_extents)
   echo $((x - left)) $((y - top))
 }
 
-# move_window X Y: the manager moves the window (its client area) there.
-client_corner() {
-  xwininfo -id "$app_window" |
-    awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} END {print x, y}'
-}
+# move_window X Y: the manager moves the client area's top left corner there.
+client_at() { [ "$(client_geometry | cut -d' ' -f1-2)" = "$1 $2" ]; }
 move_window() {
   timeout "$E2E_WAIT" xdotool windowmove --sync "$app_window" "$1" "$2" >/dev/null ||
     fail "the window was not moved"
-  window_at() { [ "$(client_corner)" = "$1 $2" ]; }
-  wait_for window_at "$1" "$2" || fail "the window is at $(client_corner), not $1 $2"
+  wait_for client_at "$1" "$2" || fail "the window is at $(client_geometry), not $1 $2"
 }
 
 # expect_popup_at_window MENU: the popup menu MENU is open at the frame's top left corner.
-popup_at_window() { [ "$(a11y_try extents "$1" 'popup menu' | cut -d' ' -f1-2)" = "$(frame_corner)" ]; }
+popup_at_window() {
+  [ "$(a11y_try extents "$1" 'popup menu' | cut -d' ' -f1-2)" = "$(frame_corner)" ]
+}
 expect_popup_at_window() {
   wait_for popup_at_window "$1" ||
     fail "the popup is at $(a11y_try extents "$1" 'popup menu'), the window at $(frame_corner)"
