@@ -7,6 +7,8 @@ Usage: a11y.py PID COMMAND ARGS...
   read display|mark      print the text
   menu ITEM...           click through the menu items named ITEM, one level after another
   click NAME [ROLE]      click the shown control named NAME (of that role: "text", "push button")
+  click-left NAME        click the leftmost of the shown controls named NAME
+  click-right NAME       click the rightmost (the unit panel's sources and targets share names)
   extents NAME [ROLE]    print "x y width height" of the shown control NAME (screen pixels)
   rightclick NAME        press the right button over NAME
   dump                   print the shown tree (roles, names, places), to see what there is
@@ -154,6 +156,14 @@ def main(pid, command, args):
     elif command == "click":
         roles = args[1:] or None
         press(until(f"no control {args[0]!r} shown", lambda: find_shown(pid, args[0], roles)), 1)
+    elif command in ("click-left", "click-right"):
+        def placed():
+            app = application(pid)
+            found = [node for node in shown_nodes(app) if matches(plain_name(node), args[0])]
+            return sorted(found, key=lambda node: extents(node)[0]) or None
+
+        found = until(f"no control {args[0]!r} shown", placed)
+        press(found[0] if command == "click-left" else found[-1], 1)
     elif command == "rightclick":
         press(until(f"no control {args[0]!r} shown", lambda: find_shown(pid, args[0])), 3)
     elif command == "extents":

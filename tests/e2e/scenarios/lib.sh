@@ -122,6 +122,9 @@ press() { timeout "$E2E_WAIT" xdotool key --delay 30 "$@" || fail "pressing $* f
 
 menu() { a11y menu "$@"; }
 click() { a11y click "$@"; }
+# The unit panel's units by name: a source on the left, a target box on the right.
+click_source() { a11y click-left "$1"; }
+click_target() { a11y click-right "$1"; }
 
 # choose_colour #RRGGBB: in the colour dialog, the colour typed as its HTML text, then OK.
 choose_colour() {

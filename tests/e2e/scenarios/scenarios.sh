@@ -10,6 +10,7 @@ set -euo pipefail
 name=${1:?usage: scenarios.sh NAME PATH/TO/vexlo SCREENS_DIR}
 program=${2:?usage: scenarios.sh NAME PATH/TO/vexlo SCREENS_DIR}
 screens=${3:?usage: scenarios.sh NAME PATH/TO/vexlo SCREENS_DIR}
+# shellcheck source=lib.sh source-path=SCRIPTDIR
 source "$(dirname "$0")/lib.sh"
 e2e_require
 # A session bus of its own, so the accessibility bus and its registry end with the scenario,
@@ -113,17 +114,30 @@ scenario_escape() {
   expect_setting Dumy 7.
 }
 
-# The panel opened from the menu converts the display into the unit clicked.
+# The panel opened from the menu converts the display into the unit clicked; another source
+# starts a new value, another category another set of units.
 scenario_unit_panel() {
   menu オプション 単位変換画面 表示する
   type_text 12
   expect_display 12.
   screenshot panel
-  click 寸
+  click_target 寸
   expect_display 3.96寸
   screenshot converted
   press ctrl+c
   expect_clipboard 3.96寸
+  click_source ｍ
+  expect_display 0.
+  type_text 1234.5
+  click_target フィート
+  expect_display 4,050.1476ft
+  click 重量
+  expect_display 0.
+  click_source 貫
+  # The point typed in 1234.5 still holds; CE (@) starts a whole number.
+  type_text @2
+  click_target 斤
+  expect_display 12.5斤
 }
 
 # Dragging the bottom border snaps the window to the medium and large size classes and back.
