@@ -5,6 +5,7 @@ Usage: a11y.py PID COMMAND ARGS...
   ready                  wait until the program's window is on the bus
   expect display|mark T  wait until the display (or the mark beside it) reads T
   read display|mark      print the text
+  name display|mark      print the name readers announce it by
   menu ITEM...           click through the menu items named ITEM, one level after another
   click NAME [ROLE]      click the shown control named NAME (of that role: "text", "push button")
   click-left NAME        click the leftmost of the shown controls named NAME
@@ -133,6 +134,8 @@ def main(pid, command, args):
         until("the window is not on the accessibility bus", lambda: find_label(pid, "display"))
     elif command == "read":
         print(label_text(until("no display", lambda: find_label(pid, args[0]))))
+    elif command == "name":
+        print(until(f"no {args[0]} shown", lambda: find_label(pid, args[0])).name)
     elif command == "expect":
         which, wanted = args
         seen = []

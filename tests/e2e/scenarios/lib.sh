@@ -136,6 +136,10 @@ choose_colour() {
 
 expect_display() { a11y expect display "$1"; }
 expect_mark() { a11y expect mark "$1"; }
+# expect_display_name NAME: screen readers announce the display by that name.
+expect_display_name() {
+  [ "$(a11y name display)" = "$1" ] || fail "the display is named '$(a11y name display)', not '$1'"
+}
 
 # expect_setting KEY VALUE: the settings file holds the line KEY=VALUE.
 expect_setting() {

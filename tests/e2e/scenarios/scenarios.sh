@@ -164,6 +164,7 @@ scenario_language() {
   app_quit
   app_start "$program"
   expect_title 【VexloKun】
+  expect_display_name Display
   type_text 't15 '
   expect_display 1926
   screenshot english
@@ -176,6 +177,7 @@ scenario_language() {
   app_quit
   app_start "$program"
   expect_title 【ベクロ】
+  expect_display_name 表示
   type_text 't15 '
   expect_display 1926年
 }
