@@ -233,12 +233,14 @@ frame_corner() {
   echo $((x - left)) $((y - top))
 }
 
-# move_window X Y: the manager moves the client area's top left corner there.
+# move_window X Y: the manager moves the window there. Whether the client area's corner or the
+# frame's lands on X Y depends on when the window takes the move as its own outer position.
 client_at() { [ "$(client_geometry | cut -d' ' -f1-2)" = "$1 $2" ]; }
+moved_to() { client_at "$1" "$2" || [ "$(frame_corner)" = "$1 $2" ]; }
 move_window() {
   timeout "$E2E_WAIT" xdotool windowmove --sync "$app_window" "$1" "$2" >/dev/null ||
     fail "the window was not moved"
-  wait_for client_at "$1" "$2" || fail "the window is at $(client_geometry), not $1 $2"
+  wait_for moved_to "$1" "$2" || fail "the window is at $(client_geometry), not $1 $2"
 }
 
 # expect_popup_at_window MENU: the popup menu MENU is open at the frame's top left corner.
