@@ -15,9 +15,11 @@ wait_for() {
 }
 
 # Starts Xvfb on a display it chooses itself (other X servers may be running) and exports
-# DISPLAY. $1: the screen geometry, by default 1280x800x24.
+# DISPLAY. $1: the screen geometry, by default 1280x800x24; further arguments go to Xvfb.
 xvfb_start() {
-  Xvfb -displayfd 3 -screen 0 "${1:-1280x800x24}" -nolisten tcp 3>"$work/display" \
+  local geometry=${1:-1280x800x24}
+  shift || true
+  Xvfb -displayfd 3 -screen 0 "$geometry" "$@" -nolisten tcp 3>"$work/display" \
     2>"$work/xvfb.log" &
   xvfb_pid=$!
   wait_for 100 test -s "$work/display" || return 1

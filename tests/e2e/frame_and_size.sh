@@ -32,20 +32,9 @@ fail() {
   exit 1
 }
 
-wait_for() {
-  local tries=$1
-  shift
-  for ((i = 0; i < tries; i++)); do
-    "$@" && return 0
-    sleep 0.05
-  done
-  return 1
-}
-
-Xvfb -displayfd 3 -screen 0 1920x1080x24 -dpi "$dpi" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-pids+=($!)
-wait_for 200 test -s "$work/display" || fail "Xvfb did not start"
-export DISPLAY=":$(head -n 1 "$work/display")"
+source "$(dirname "$0")/../../scripts/lib/xvfb.sh"
+xvfb_start 1920x1080x24 -dpi "$dpi" || fail "Xvfb did not start"
+pids+=("$xvfb_pid")
 
 mkdir "$work/app" "$work/home"
 export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_RUNTIME_DIR="$work"

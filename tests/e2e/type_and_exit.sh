@@ -12,7 +12,6 @@ for tool in Xvfb xdotool; do
 done
 
 work=$(mktemp -d)
-xvfb_pid=""
 app_pid=""
 cleanup() {
   [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
@@ -28,22 +27,8 @@ fail() {
   exit 1
 }
 
-# Runs "$@" every 0.1 s until it succeeds, at most $1 times.
-wait_for() {
-  local tries=$1
-  shift
-  for ((i = 0; i < tries; i++)); do
-    "$@" && return 0
-    sleep 0.1
-  done
-  return 1
-}
-
-# Xvfb chooses a free display itself and writes its number to descriptor 3.
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-wait_for 100 test -s "$work/display" || fail "Xvfb did not start"
-export DISPLAY=":$(head -n 1 "$work/display")"
+source "$(dirname "$0")/../../scripts/lib/xvfb.sh"
+xvfb_start || fail "Xvfb did not start"
 
 # A copy of the program in a fresh writable directory: its settings file is created there, and
 # the user's configuration directory is never looked at.
