@@ -9,6 +9,8 @@ packages=(
   nlohmann-json3-dev libicu-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool hyperfine clang-format
+  clang libclang-rt-14-dev                           # libFuzzer targets (fuzz/)
+  libx11-dev libxtst-dev libxdamage-dev libxres-dev  # start-up and key-latency benchmarks
 )
 
 missing=()
