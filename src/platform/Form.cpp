@@ -72,21 +72,29 @@ void Form::forEachMenuItem(const std::function<void(MenuItem&)>& visit) const {
     for (const auto& menu : menus_) walk(*menu);
 }
 
+namespace {
+
+// Depth first, in menu order, stopping at the first match: start-up binds every handler by name,
+// so this runs once per menu item.
+template <typename Match>
+MenuItem* firstMenuItem(const std::vector<std::unique_ptr<MenuItem>>& items, const Match& match) {
+    for (const auto& item : items) {
+        if (match(*item)) return item.get();
+        if (MenuItem* found = firstMenuItem(item->children(), match)) return found;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
 MenuItem* Form::findMenu(std::string_view name, int index) const {
-    MenuItem* found = nullptr;
-    forEachMenuItem([&](MenuItem& item) {
-        if (!found && item.name() == name && item.index() == index) found = &item;
-    });
-    return found;
+    return firstMenuItem(
+        menus_, [&](const MenuItem& item) { return item.index() == index && item.name() == name; });
 }
 
 MenuItem* Form::findAccelerator(const Shortcut& shortcut) const {
     if (shortcut.empty()) return nullptr;
-    MenuItem* found = nullptr;
-    forEachMenuItem([&](MenuItem& item) {
-        if (!found && item.shortcut() == shortcut) found = &item;
-    });
-    return found;
+    return firstMenuItem(menus_, [&](const MenuItem& item) { return item.shortcut() == shortcut; });
 }
 
 void Form::pressKey(const KeyStroke& key) {
