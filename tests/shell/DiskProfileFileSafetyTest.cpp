@@ -51,7 +51,8 @@ TEST(DiskProfileFileSafety, WritesKeepEveryLineTheyDoNotChange) {
         const char* name;
         std::string before;
         std::string after;
-        std::string fontDef;  // as read afterwards
+        std::string fontDef;      // as read afterwards
+        std::string dumy = "9.";  // written, and read back
     } rows[] = {
         {"UTF-8 with a stray byte", "; 設定ファイル\n[VEXLO]\nFontDef=ＭＳ ゴシック\n; \xff\n",
          "; 設定ファイル\n[VEXLO]\nFontDef=ＭＳ ゴシック\n; \xff\nDumy=9.\n", "ＭＳ ゴシック"},
@@ -62,14 +63,21 @@ TEST(DiskProfileFileSafety, WritesKeepEveryLineTheyDoNotChange) {
          "[VEXLO]\nFontDef=ＭＳ 明朝\nOld=" + MsMinchoCp932 + "\x80\xff\nDumy=9.\n", "ＭＳ 明朝"},
         {"stray byte in the line replaced", "[VEXLO]\nDumy=\xfe\nFontDef=明朝\xff\n",
          "[VEXLO]\nDumy=9.\nFontDef=明朝\xff\n", "明朝\xEF\xBF\xBD"},
+        {"Shift-JIS but for the line replaced, ASCII value: kept",
+         "[VEXLO]\nFontDef=" + MsMinchoCp932 + "\nDumy=\xff\n",
+         "[VEXLO]\nFontDef=" + MsMinchoCp932 + "\nDumy=9.\n", "ＭＳ 明朝"},
+        {"Shift-JIS but for the line replaced, Japanese value: converted whole",
+         "[VEXLO]\nFontDef=" + MsMinchoCp932 + "\nDumy=\xff\n",
+         "[VEXLO]\nFontDef=ＭＳ 明朝\nDumy=2019年\n", "ＭＳ 明朝", "2019年"},
     };
     for (const auto& row : rows) {
         TempDir dir;
         writeBytes(dir / "VEXLO.INI", row.before);
         DiskProfileFile file(dir / "VEXLO.INI");
-        EXPECT_TRUE(file.write("VEXLO", "Dumy", "9.")) << row.name;
+        EXPECT_TRUE(file.write("VEXLO", "Dumy", row.dumy)) << row.name;
         EXPECT_EQ(readBytes(dir / "VEXLO.INI"), row.after) << row.name;
         EXPECT_EQ(file.read("VEXLO", "FontDef"), row.fontDef) << row.name;
+        EXPECT_EQ(file.read("VEXLO", "Dumy"), row.dumy) << row.name;
         EXPECT_EQ(dir.entries(), (std::set<std::string>{"VEXLO.INI"})) << row.name;
     }
 }

@@ -190,8 +190,20 @@ bool DiskProfileFile::write(std::string_view section, std::string_view key,
     }
     platform::IniDocument document(decode(raw).text);
     if (!document.setValue(section, key, value)) return false;
-    if (raw.state == SettingsText::State::Whole && document.text() == raw.bytes) return true;
-    return replaceFile(calls_, *target, document.text(), raw);
+    std::string written = document.text();
+    // Replacing the one line that kept a Shift-JIS file from reading as such would make the next
+    // read decode the new UTF-8 value as Shift-JIS; such a file becomes UTF-8 as a whole instead.
+    if (!isValidUtf8(written)) {
+        if (auto asCp932 = cp932ToUtf8(written)) {
+            platform::IniDocument reread(std::move(*asCp932));
+            if (reread.value(section, key) != document.value(section, key)) {
+                reread.setValue(section, key, value);
+                written = reread.text();
+            }
+        }
+    }
+    if (raw.state == SettingsText::State::Whole && written == raw.bytes) return true;
+    return replaceFile(calls_, *target, written, raw);
 }
 
 }  // namespace vexlo::shell
