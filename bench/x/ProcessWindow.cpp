@@ -31,11 +31,11 @@ Launched launch(Display* display, char* const argv[]) {
 pid_t windowOwner(Display* display, Window window) {
     int event = 0, error = 0;
     if (XResQueryExtension(display, &event, &error)) {
-        XResClientIdSpec spec{window, XRES_CLIENT_ID_PID_MASK};
+        XResClientIdSpec query{window, XRES_CLIENT_ID_PID_MASK};
         long count = 0;
         XResClientIdValue* values = nullptr;
         pid_t pid = 0;
-        if (XResQueryClientIds(display, 1, &spec, &count, &values) == Success) {
+        if (XResQueryClientIds(display, 1, &query, &count, &values) == Success) {
             for (long i = 0; i < count; ++i) {
                 if (XResGetClientIdType(&values[i]) == XRES_CLIENT_ID_PID) {
                     pid = XResGetClientPid(&values[i]);
