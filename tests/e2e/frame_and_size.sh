@@ -33,6 +33,7 @@ fail() {
 }
 
 source "$(dirname "$0")/../../scripts/lib/xvfb.sh"
+source "$(dirname "$0")/../../scripts/lib/drag.sh"
 xvfb_start 1920x1080x24 -dpi "$dpi" || fail "Xvfb did not start"
 pids+=("$xvfb_pid")
 
@@ -95,18 +96,7 @@ drag_bottom() {
   local x y w h l r t b
   read -r x y w h < <(geometry)
   read -r l r t b < <(extents)
-  local grip_x=$((x + w / 2)) grip_y=$((y + h + (b + 1) / 2))
-  # The manager sets its resize cursor on entering the border; press only after that.
-  xdotool mousemove "$grip_x" $((grip_y - b - 2))
-  sleep 0.05
-  xdotool mousemove "$grip_x" "$grip_y"
-  sleep 0.1
-  xdotool mousedown 1
-  for step in 1 2 3 4; do
-    xdotool mousemove "$grip_x" $((grip_y + $1 * step / 4))
-    sleep 0.05
-  done
-  xdotool mouseup 1
+  drag_border $((x + w / 2)) $((y + h + (b + 1) / 2)) "$b" "$1"
 }
 scale=$((dpi / 48))  # drags in half-pixels of 96 DPI
 drag_bottom $((10 * scale))

@@ -8,6 +8,7 @@
 # what it saw and the logs, keeps a screenshot and exits 1.
 
 e2e_here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+source "$e2e_here/../../../scripts/lib/drag.sh"
 export E2E_WAIT=${E2E_WAIT:-10}
 e2e_python=/usr/bin/python3 # the system's, which has the accessibility bindings
 
@@ -193,20 +194,10 @@ frame_extents() { xprop -id "$app_window" _NET_FRAME_EXTENTS | sed -n 's/.*= *//
 # drag_bottom_border PIXELS: a press on the frame's bottom border, a move down (or up, when
 # negative) in four steps, a release, as a user drags it.
 drag_bottom_border() {
-  local x y width height top bottom step
+  local x y width height bottom
   read -r x y width height < <(client_geometry)
-  read -r _ _ top bottom < <(frame_extents)
-  local grip_x=$((x + width / 2)) grip_y=$((y + height + (bottom + 1) / 2))
-  # openbox sets its resize cursor on entering the border; the press comes after that, and
-  # the moves are paced as a hand moves (there is nothing to poll for in between).
-  xdotool mousemove --sync "$grip_x" $((grip_y - bottom - 2)) mousemove --sync "$grip_x" "$grip_y"
-  sleep 0.1
-  xdotool mousedown 1
-  for step in 1 2 3 4; do
-    xdotool mousemove "$grip_x" $((grip_y + $1 * step / 4))
-    sleep 0.05
-  done
-  xdotool mouseup 1
+  read -r _ _ _ bottom < <(frame_extents)
+  drag_border $((x + width / 2)) $((y + height + (bottom + 1) / 2)) "$bottom" "$1"
 }
 
 # expect_size_class TWIPS: the window has settled at that outer height (frame included) and
