@@ -12,6 +12,7 @@
 #include "app/VexloCommandLine.h"
 #include "platform/headless/MemoryProfileFile.h"
 #include "platform/qt/CalculatorView.h"
+#include "platform/qt/FontSubstitution.h"
 #include "platform/qt/PlatformChoice.h"
 #include "platform/qt/QtServices.h"
 #include "platform/qt/SecondaryViews.h"
@@ -56,6 +57,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("vexlo"));
     // Wayland shells find the window's icon and name through its desktop file.
     QGuiApplication::setDesktopFileName(QStringLiteral("example.vexlo.Vexlo"));
+    vexlo::qtview::installFontSubstitutes();  // before any widget measures a Japanese caption
 
     const std::unique_ptr<vexlo::platform::ProfileFile> profile = openSettings();
     vexlo::qtview::QtPlatform platform(*profile);

@@ -12,18 +12,25 @@ namespace {
 constexpr double Step = 0.25;  // points
 constexpr double Slack = 1.0;  // pixels kept free against rounding in the rasteriser
 
-// The room the text takes: from the leftmost ink or the pen's start to the rightmost ink or
-// the advance, and the ink's height.
-QSizeF extent(const QFont& font, const QString& text, const QPaintDevice* device) {
-    const QFontMetricsF metrics(font, device);
-    const QRectF ink = metrics.tightBoundingRect(text);
-    const double advance = metrics.horizontalAdvance(text);
-    return {std::max(advance, ink.right()) - std::min(0.0, ink.left()), ink.height()};
-}
+// The text's ink and advance at one font.
+struct Measure {
+    QRectF ink;
+    double advance = 0;
 
-bool fits(const QFont& font, const QString& text, QSizeF room, const QPaintDevice* device) {
-    const QSizeF need = extent(font, text, device);
-    return need.width() <= room.width() - Slack && need.height() <= room.height() - Slack;
+    // The room the text takes: from the leftmost ink or the pen's start to the rightmost ink or
+    // the advance, and the ink's height.
+    QSizeF extent() const {
+        return {std::max(advance, ink.right()) - std::min(0.0, ink.left()), ink.height()};
+    }
+    bool fits(QSizeF room) const {
+        const QSizeF need = extent();
+        return need.width() <= room.width() - Slack && need.height() <= room.height() - Slack;
+    }
+};
+
+Measure measure(const QFont& font, const QString& text, const QPaintDevice* device) {
+    const QFontMetricsF metrics(font, device);
+    return {metrics.tightBoundingRect(text), metrics.horizontalAdvance(text)};
 }
 
 QFont sized(QFont font, double points) {
@@ -31,23 +38,47 @@ QFont sized(QFont font, double points) {
     return font;
 }
 
-}  // namespace
+// Blanks leave no ink; measuring them would still load the font (a large CJK face for the mark
+// at start-up), so they are neither measured nor drawn.
+bool hasInk(const QString& text) {
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return !c.isSpace(); });
+}
 
-double fittedPointSize(const QFont& font, const QString& text, QSizeF room,
-                       const QPaintDevice* device) {
+struct Fitted {
+    double points = 0;
+    Measure measure;  // at `points`
+};
+
+Fitted fit(const QFont& font, const QString& text, QSizeF room, const QPaintDevice* device) {
     const double own = font.pointSizeF();
-    if (own <= 0 || text.isEmpty() || fits(font, text, room, device)) return own;
+    if (own <= 0 || !hasInk(text)) return {own, {}};
+    const Measure atOwn = measure(font, text, device);
+    if (atOwn.fits(room)) return {own, atOwn};
     // Glyphs scale with the size, so the ratio is close; hinting decides the last steps.
-    const QSizeF need = extent(font, text, device);
+    const QSizeF need = atOwn.extent();
     double ratio = 1;
     if (need.width() > 0) ratio = std::min(ratio, (room.width() - Slack) / need.width());
     if (need.height() > 0) ratio = std::min(ratio, (room.height() - Slack) / need.height());
     double points = std::clamp(std::floor(own * ratio / Step) * Step, MinimumPointSize, own);
-    while (points + Step <= own && fits(sized(font, points + Step), text, room, device))
+    Measure at = measure(sized(font, points), text, device);
+    while (points + Step <= own) {
+        const Measure larger = measure(sized(font, points + Step), text, device);
+        if (!larger.fits(room)) break;
         points += Step;
-    while (points > MinimumPointSize && !fits(sized(font, points), text, room, device))
-        points -= Step;
-    return std::max(points, MinimumPointSize);
+        at = larger;
+    }
+    while (points > MinimumPointSize && !at.fits(room)) {
+        points = std::max(points - Step, MinimumPointSize);
+        at = measure(sized(font, points), text, device);
+    }
+    return {points, at};
+}
+
+}  // namespace
+
+double fittedPointSize(const QFont& font, const QString& text, QSizeF room,
+                       const QPaintDevice* device) {
+    return fit(font, text, room, device).points;
 }
 
 void FittedLabel::setFitting(bool fitting) {
@@ -90,11 +121,13 @@ void FittedLabel::paintEvent(QPaintEvent* event) {
         return;
     }
     const QRectF free = freeRect();
-    if (free.isEmpty()) return;
-    const QFont drawn = drawnFont();
+    if (free.isEmpty() || !hasInk(text())) return;
+    // One measuring per paint: the fit's own measures place the text.
+    const Fitted fitted = fit(font(), text(), free.size(), this);
+    const QFont drawn = sized(font(), fitted.points);
     const QFontMetricsF metrics(drawn, this);
-    const QRectF ink = metrics.tightBoundingRect(text());
-    const double advance = metrics.horizontalAdvance(text());
+    const QRectF ink = fitted.measure.ink;
+    const double advance = fitted.measure.advance;
 
     // Across: the label's alignment within the free part, the ink kept inside it.
     double x = free.left() - std::min(0.0, ink.left());

@@ -2,6 +2,8 @@
 
 #include <QFont>
 #include <QFontDatabase>
+#include <QFontInfo>
+#include <QGuiApplication>
 #include <QStringList>
 
 namespace vexlo::qtview {
@@ -69,6 +71,18 @@ void installFontSubstitutes() {
             if (QFontDatabase::hasFamily(name)) continue;
             const QString family = installedFamily(substitute.kind);
             if (!family.isEmpty()) QFont::insertSubstitution(name, family);
+        }
+        // Japanese text in menus and dialogs falls back to the face the display uses by
+        // default: its kanji and kana are those of the proportional family, and start-up then
+        // loads one large Japanese face instead of two.
+        const QString mono = installedFamily(Kind::Mono);
+        if (!mono.isEmpty() && QGuiApplication::instance() != nullptr) {
+            QFont font = QGuiApplication::font();
+            if (!font.families().contains(mono)) {
+                // The default family is often an alias ("Sans Serif") that a list would skip.
+                font.setFamilies({QFontInfo(font).family(), mono});
+                QGuiApplication::setFont(font);
+            }
         }
         return true;
     }();

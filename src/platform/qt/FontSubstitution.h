@@ -9,7 +9,8 @@
 
 namespace vexlo::qtview {
 
-// Registers the substitutes with Qt once per process; later calls do nothing.
+// Registers the substitutes with Qt, and the display's default face as the fallback for
+// Japanese text in the application font, once per process; later calls do nothing.
 void installFontSubstitutes();
 
 // The installed family that stands in for `name`, or an empty text.
