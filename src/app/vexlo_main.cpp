@@ -22,15 +22,20 @@
 
 namespace {
 
-// Sets the installed icon (for X11 task bars) once the window has been painted the first time,
-// so that the icon theme's look-up never delays the window's first appearance.
+// Sets the window's icon (for X11 task bars) once the window has been painted the first time,
+// so that decoding it never delays the window's first appearance. The icon is the program's
+// own, built in: looking it up in the icon theme would cost a megabyte for the theme's index.
 class IconAfterFirstPaint : public QObject {
   public:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Paint) {
             watched->removeEventFilter(this);
-            QTimer::singleShot(
-                0, [] { QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("vexlo"))); });
+            QTimer::singleShot(0, [] {
+                QIcon icon;
+                for (const int size : {16, 32, 48})
+                    icon.addFile(QStringLiteral(":/icons/%1x%1/vexlo.png").arg(size));
+                QApplication::setWindowIcon(icon);
+            });
         }
         return false;
     }
@@ -57,7 +62,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("vexlo"));
     // Wayland shells find the window's icon and name through its desktop file.
     QGuiApplication::setDesktopFileName(QStringLiteral("example.vexlo.Vexlo"));
-    vexlo::qtview::installFontSubstitutes();  // before any widget measures a Japanese caption
+    vexlo::qtview::installInterfaceFallback();  // before any widget measures a Japanese caption
 
     const std::unique_ptr<vexlo::platform::ProfileFile> profile = openSettings();
     vexlo::qtview::QtPlatform platform(*profile);

@@ -27,7 +27,7 @@ TEST(FontSubstitutionTest, WindowsNamesStandForInstalledJapaneseFamilies) {
             GTEST_SKIP() << family << " is not installed";
         }
         EXPECT_EQ(fontSubstituteFor(QString::fromUtf8(name)), expected) << name;
-        installFontSubstitutes();
+        registerFontSubstitute(QString::fromUtf8(name));
         if (!expected.isEmpty()) {
             EXPECT_EQ(QFontInfo(QFont(QString::fromUtf8(name))).family(), expected) << name;
         }
@@ -133,6 +133,9 @@ TEST(FittedPointSizeTest, ShrinksOnlyWhatDoesNotFit) {
         EXPECT_EQ(width <= 399, size == fitted) << "the largest size that fits, at " << size;
     }
     EXPECT_EQ(fittedPointSize(font, text, {1, 1}, &device), MinimumPointSize);
+    // Blanks have no ink to fit (the mark shows one between era letters).
+    EXPECT_EQ(fittedPointSize(font, QStringLiteral(" "), {1, 1}, &device), 40.5);
+    EXPECT_EQ(fittedPointSize(font, QString::fromUtf8("\u3000 "), {1, 1}, &device), 40.5);
 }
 
 }  // namespace

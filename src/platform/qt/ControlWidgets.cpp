@@ -7,7 +7,6 @@
 #include <QRect>
 
 #include "platform/qt/FittedLabel.h"
-#include "platform/qt/FontSubstitution.h"
 #include "platform/qt/ModelFont.h"
 
 namespace vexlo::qtview {
@@ -36,9 +35,7 @@ void render(QLabel& label, const platform::Label& model, QRect geometry) {
 }  // namespace
 
 ControlWidgets::ControlWidgets(QWidget& surface, const platform::Form& form, QObject& mouseFilter)
-    : surface_(surface), form_(form), mouseFilter_(mouseFilter) {
-    installFontSubstitutes();
-}
+    : surface_(surface), form_(form), mouseFilter_(mouseFilter) {}
 
 void ControlWidgets::update(const platform::Control& control, PixelScale scale, QSize content) {
     const auto* model = dynamic_cast<const platform::Label*>(&control);

@@ -5,6 +5,7 @@
 #include <QFontInfo>
 #include <QGuiApplication>
 #include <QStringList>
+#include <iterator>
 
 namespace vexlo::qtview {
 
@@ -41,37 +42,56 @@ QString firstInstalled(const char* const (&families)[N]) {
     return {};
 }
 
+// Each question to the font database runs fontconfig's substitution, so each answer is kept,
+// and a kind nobody has asked for is never looked up.
 QString installedFamily(Kind kind) {
     switch (kind) {
-        case Kind::Serif:
-            return firstInstalled(SerifFamilies);
-        case Kind::Mono:
-            return firstInstalled(MonoFamilies);
-        case Kind::Sans:
-            return firstInstalled(SansFamilies);
+        case Kind::Serif: {
+            static const QString serif = firstInstalled(SerifFamilies);
+            return serif;
+        }
+        case Kind::Mono: {
+            static const QString mono = firstInstalled(MonoFamilies);
+            return mono;
+        }
+        case Kind::Sans: {
+            static const QString sans = firstInstalled(SansFamilies);
+            return sans;
+        }
     }
     return {};
+}
+
+const Substitute* substituteRow(const QString& name) {
+    for (const Substitute& substitute : Substitutes) {
+        if (name.compare(QString::fromUtf8(substitute.name), Qt::CaseInsensitive) == 0)
+            return &substitute;
+    }
+    return nullptr;
 }
 
 }  // namespace
 
 QString fontSubstituteFor(const QString& name) {
-    for (const Substitute& substitute : Substitutes) {
-        if (name.compare(QString::fromUtf8(substitute.name), Qt::CaseInsensitive) == 0)
-            return installedFamily(substitute.kind);
-    }
-    return {};
+    const Substitute* row = substituteRow(name);
+    return row != nullptr ? installedFamily(row->kind) : QString();
 }
 
-void installFontSubstitutes() {
+void registerFontSubstitute(const QString& name) {
+    const Substitute* row = substituteRow(name);
+    if (row == nullptr) return;
+    static bool registered[std::size(Substitutes)] = {};
+    bool& done = registered[row - Substitutes];
+    if (done) return;
+    done = true;
+    // An installed font of that very name is used as it is.
+    if (QFontDatabase::hasFamily(name)) return;
+    const QString family = installedFamily(row->kind);
+    if (!family.isEmpty()) QFont::insertSubstitution(QString::fromUtf8(row->name), family);
+}
+
+void installInterfaceFallback() {
     static const bool installed = [] {
-        for (const Substitute& substitute : Substitutes) {
-            const QString name = QString::fromUtf8(substitute.name);
-            // An installed font of that very name is used as it is.
-            if (QFontDatabase::hasFamily(name)) continue;
-            const QString family = installedFamily(substitute.kind);
-            if (!family.isEmpty()) QFont::insertSubstitution(name, family);
-        }
         // Japanese text in menus and dialogs falls back to the face the display uses by
         // default: its kanji and kana are those of the proportional family, and start-up then
         // loads one large Japanese face instead of two.

@@ -9,9 +9,13 @@
 
 namespace vexlo::qtview {
 
-// Registers the substitutes with Qt, and the display's default face as the fallback for
-// Japanese text in the application font, once per process; later calls do nothing.
-void installFontSubstitutes();
+// Registers the substitute for `name` with Qt the first time a font of that name is made; a
+// name with no row, or asked for again, changes nothing.
+void registerFontSubstitute(const QString& name);
+
+// Makes the display's default face the fallback for Japanese text in the application font,
+// once per process.
+void installInterfaceFallback();
 
 // The installed family that stands in for `name`, or an empty text.
 QString fontSubstituteFor(const QString& name);

@@ -1,5 +1,7 @@
 #include "platform/qt/ModelFont.h"
 
+#include "platform/qt/FontSubstitution.h"
+
 namespace vexlo::qtview {
 
 namespace {
@@ -7,7 +9,9 @@ constexpr double FallbackPointSize = 9;
 }
 
 QFont modelFont(const platform::Control& control) {
-    QFont font(QString::fromStdString(control.fontName()));
+    const QString name = QString::fromStdString(control.fontName());
+    registerFontSubstitute(name);
+    QFont font(name);
     font.setPointSizeF(control.fontSize() > 0 ? control.fontSize() : FallbackPointSize);
     font.setBold(control.fontBold());
     return font;
