@@ -59,6 +59,7 @@ Control* Form::find(std::string_view name, int index) const {
 }
 
 MenuItem& Form::addMenu(std::string name, std::string caption) {
+    menuIndexStale_ = true;
     menus_.push_back(
         std::make_unique<MenuItem>(*this, std::move(name), -1, std::move(caption), Shortcut{}));
     return *menus_.back();
@@ -74,8 +75,7 @@ void Form::forEachMenuItem(const std::function<void(MenuItem&)>& visit) const {
 
 namespace {
 
-// Depth first, in menu order, stopping at the first match: start-up binds every handler by name,
-// so this runs once per menu item.
+// Depth first, in menu order, stopping at the first match.
 template <typename Match>
 MenuItem* firstMenuItem(const std::vector<std::unique_ptr<MenuItem>>& items, const Match& match) {
     for (const auto& item : items) {
@@ -88,8 +88,16 @@ MenuItem* firstMenuItem(const std::vector<std::unique_ptr<MenuItem>>& items, con
 }  // namespace
 
 MenuItem* Form::findMenu(std::string_view name, int index) const {
-    return firstMenuItem(
-        menus_, [&](const MenuItem& item) { return item.index() == index && item.name() == name; });
+    if (menuIndexStale_) {
+        menuIndex_.clear();
+        // Depth first, keeping the first item of each name and index.
+        forEachMenuItem([this](MenuItem& item) {
+            menuIndex_.try_emplace({item.name(), item.index()}, &item);
+        });
+        menuIndexStale_ = false;
+    }
+    const auto found = menuIndex_.find({name, index});
+    return found != menuIndex_.end() ? found->second : nullptr;
 }
 
 MenuItem* Form::findAccelerator(const Shortcut& shortcut) const {

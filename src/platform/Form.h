@@ -2,7 +2,9 @@
 // A window of the model: caption, geometry in twips with its resize handler, key preview
 // handlers, its controls by name(index), its menu bar, and observers of every change.
 
+#include <compare>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -95,6 +97,17 @@ class Form {
     std::vector<std::unique_ptr<Control>> controls_;
     std::vector<std::unique_ptr<MenuItem>> menus_;
     std::vector<Observer> observers_;
+
+    // Handlers are bound and ticks set by name, so items are found through an index: each
+    // (name, index) to its first item depth first, rebuilt when asked after an item was added.
+    friend class MenuItem;
+    struct MenuKey {
+        std::string_view name;  // the item's own name
+        int index;
+        auto operator<=>(const MenuKey&) const = default;
+    };
+    mutable std::map<MenuKey, MenuItem*> menuIndex_;
+    mutable bool menuIndexStale_ = true;
 };
 
 }  // namespace vexlo::platform

@@ -178,3 +178,15 @@ TEST(Menus, FoundByNameIndexAndAccelerator) {
     EXPECT_EQ((Shortcut{'A', true}.text()), "Ctrl+A");
     EXPECT_EQ((Shortcut{keys::F1, false}.text()), "F1");
 }
+
+TEST(Menus, FindsTheFirstItemDepthFirstAndItemsAddedAfterALookUp) {
+    Form form("Test");
+    MenuItem& first = form.addMenu("A", "a");
+    MenuItem& nested = first.add("Same", 1, "nested", {});
+    EXPECT_EQ(form.findMenu("Same", 1), &nested);
+    MenuItem& later = form.addMenu("B", "b").add("Same", 1, "later", {});
+    MenuItem& added = first.add("New", -1, "new", {});
+    EXPECT_EQ(form.findMenu("Same", 1), &nested);
+    EXPECT_EQ(form.findMenu("New"), &added);
+    EXPECT_NE(&later, &nested);
+}
