@@ -164,7 +164,7 @@ std::optional<std::string> parseBraceBody(std::u32string_view body, Event& event
 
 ParsedScript parseScript(std::string_view script) {
     ParsedScript result;
-    ScriptReader reader(textSource(script));
+    ScriptReader reader(textSource(script), script.size());
     Event event;
     while (reader.next(event)) result.events.push_back(std::move(event));
     if (reader.error()) {

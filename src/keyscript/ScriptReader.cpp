@@ -26,7 +26,8 @@ ScriptReader::Source textSource(std::string_view text) {
     };
 }
 
-ScriptReader::ScriptReader(Source source) : source_(std::move(source)), bytes_(ChunkSize) {}
+ScriptReader::ScriptReader(Source source, std::size_t expectedSize)
+    : source_(std::move(source)), bytes_(std::clamp(expectedSize, LongestSequence, ChunkSize)) {}
 
 // Decodes one more character into the look-ahead; false at the end or at invalid UTF-8 (which
 // sets the error).

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -19,7 +20,8 @@ class ScriptReader {
     // Fills the buffer with up to `size` bytes of the script and returns how many; 0 at its end.
     using Source = std::function<std::size_t(char* buffer, std::size_t size)>;
 
-    explicit ScriptReader(Source source);
+    // `expectedSize` sizes the buffer for a short script (at most one chunk is ever held).
+    explicit ScriptReader(Source source, std::size_t expectedSize = SIZE_MAX);
 
     // The next event into `event`; false at the end of the script or at its first error. As
     // with a script parsed whole, invalid UTF-8 anywhere is the error reported, so before any

@@ -59,10 +59,15 @@ Control* Form::find(std::string_view name, int index) const {
 }
 
 MenuItem& Form::addMenu(std::string name, std::string caption) {
-    menuIndexStale_ = true;
     menus_.push_back(
         std::make_unique<MenuItem>(*this, std::move(name), -1, std::move(caption), Shortcut{}));
+    menuItemAdded(*menus_.back());
     return *menus_.back();
+}
+
+void Form::menuItemAdded(MenuItem& item) {
+    if (menuIndexStale_) return;
+    if (!menuIndex_.try_emplace({item.name(), item.index()}, &item).second) menuIndexStale_ = true;
 }
 
 void Form::forEachMenuItem(const std::function<void(MenuItem&)>& visit) const {

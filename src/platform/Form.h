@@ -2,12 +2,11 @@
 // A window of the model: caption, geometry in twips with its resize handler, key preview
 // handlers, its controls by name(index), its menu bar, and observers of every change.
 
-#include <compare>
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/Control.h"
@@ -99,15 +98,23 @@ class Form {
     std::vector<Observer> observers_;
 
     // Handlers are bound and ticks set by name, so items are found through an index: each
-    // (name, index) to its first item depth first, rebuilt when asked after an item was added.
+    // (name, index) to its first item depth first. A new name joins it as the item is added; a
+    // second item of a name has the order decide, so the index is rebuilt when next asked.
     friend class MenuItem;
+    void menuItemAdded(MenuItem& item);
     struct MenuKey {
         std::string_view name;  // the item's own name
         int index;
-        auto operator<=>(const MenuKey&) const = default;
+        bool operator==(const MenuKey&) const = default;
     };
-    mutable std::map<MenuKey, MenuItem*> menuIndex_;
-    mutable bool menuIndexStale_ = true;
+    struct MenuKeyHash {
+        std::size_t operator()(const MenuKey& key) const {
+            return std::hash<std::string_view>{}(key.name) * 31 +
+                   static_cast<std::size_t>(key.index);
+        }
+    };
+    mutable std::unordered_map<MenuKey, MenuItem*, MenuKeyHash> menuIndex_;
+    mutable bool menuIndexStale_ = false;
 };
 
 }  // namespace vexlo::platform

@@ -49,8 +49,8 @@ MenuItem& MenuItem::add(std::string name, int index, std::string caption, Shortc
     auto item =
         std::make_unique<MenuItem>(form_, std::move(name), index, std::move(caption), shortcut);
     item->parent_ = this;
-    form_.menuIndexStale_ = true;
     children_.push_back(std::move(item));
+    form_.menuItemAdded(*children_.back());
     return *children_.back();
 }
 
