@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "keyscript/Script.h"
+#include "keyscript/ScriptReader.h"
 #include "keyscript/Session.h"
 
 namespace vexlo::keyscript {
@@ -102,6 +103,26 @@ TEST(ScriptEvents, CarryTheirPositionsInCharacters) {
     std::vector<std::size_t> positions;
     for (const auto& e : parsed.events) positions.push_back(e.position);
     EXPECT_EQ(positions, (std::vector<std::size_t>{1, 2, 9, 10, 18}));
+}
+
+// The smallest buffer refills within every character and event; what it reads is the same.
+TEST(ScriptEvents, ReadThroughTheSmallestBufferAsParsedWhole) {
+    for (const std::string script :
+         {"1{Enter}\xf0\xa0\xae\xb7{clip:a}}b}2", "あいう{Ctrl+C}", "12\xe3\x81", "{Ent"}) {
+        const ParsedScript whole = parseScript(script);
+        ScriptReader reader(textSource(script), 1);
+        std::vector<std::string> sources;
+        for (Event event; reader.next(event); event = Event{}) sources.push_back(event.source);
+        if (whole.error) {
+            ASSERT_TRUE(reader.error()) << script;
+            EXPECT_EQ(reader.error()->position, whole.error->position) << script;
+            continue;
+        }
+        std::vector<std::string> expected;
+        for (const Event& e : whole.events) expected.push_back(e.source);
+        EXPECT_FALSE(reader.error()) << script;
+        EXPECT_EQ(sources, expected) << script;
+    }
 }
 
 struct ErrorRow {

@@ -5,8 +5,12 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
+#include <QRawFont>
+#include <QTextLayout>
 
 #include "QtViewFixture.h"
 #include "platform/qt/FittedLabel.h"
@@ -111,6 +115,23 @@ class DesignFontFitTest : public DisplayFitTest {
 TEST_F(DesignFontFitTest, LongTextsFitEverySizeClassInTheDesignFont) {
     ASSERT_EQ(main.calc.Readout.fontName(), "ＭＳ 明朝");
     checkEverySizeClass();
+}
+
+TEST(InterfaceFontTest, JapaneseTakesTheDisplaysFaceAndLatinKeepsTheDesktops) {
+    const QString mono = fontSubstituteFor(QStringLiteral("System"));
+    if (mono.isEmpty()) GTEST_SKIP() << "no Japanese monospaced family is installed";
+    const QFont font = QGuiApplication::font();
+    QTextLayout layout(QString::fromUtf8("Edit 編集"), font);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    QStringList families;
+    for (const QGlyphRun& run : layout.glyphRuns()) families << run.rawFont().familyName();
+    families.sort();
+    QStringList expected{QFontInfo(font).family(), mono};
+    expected.sort();
+    EXPECT_NE(QFontInfo(font).family(), mono);
+    EXPECT_EQ(families, expected);
 }
 
 TEST(FittedPointSizeTest, ShrinksOnlyWhatDoesNotFit) {

@@ -14,6 +14,7 @@
 #include "platform/headless/HeadlessServices.h"
 #include "platform/headless/MemoryProfileFile.h"
 #include "platform/qt/CalculatorView.h"
+#include "platform/qt/FontSubstitution.h"
 #include "platform/qt/QtServices.h"
 #include "platform/qt/SecondaryViews.h"
 #include "shell/MainWindow.h"
@@ -28,6 +29,7 @@ class QtEnvironment : public ::testing::Environment {
         if (!qEnvironmentVariable("QT_QPA_PLATFORM").startsWith(QStringLiteral("offscreen")))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         app_ = std::make_unique<QApplication>(argc_, argv_);
+        installInterfaceFallback();  // as the program does
     }
     void TearDown() override { app_.reset(); }
 
