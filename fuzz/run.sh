@@ -3,6 +3,7 @@
 # Usage: fuzz/run.sh [SECONDS] [-FLAG=VALUE...] [TARGET...]
 #   fuzz/run.sh 20                                   each target for 20 s (the smoke test)
 #   nice fuzz/run.sh -runs=10000000 settings_fuzz    one target for ten million executions
+#   nice fuzz/run.sh -runs=10000000 -fork=2 keyscript_fuzz     the same in two processes
 #   fuzz/run.sh -merge                               fold new inputs into fuzz/corpus/, minimised
 # New inputs go to build-fuzz/corpus/TARGET/; a crash, a sanitiser report or an input over 1 s
 # stops the target and leaves it in build-fuzz/artifacts/. The last lines give, per target,
@@ -56,7 +57,8 @@ for target in "${targets[@]}"; do
   build-fuzz/"$target" -timeout=1 -max_len="$(max_len "$target")" -print_final_stats=1 \
     -artifact_prefix="build-fuzz/artifacts/$target-" "${flags[@]}" "$work" "$corpus" >"$log" 2>&1
   rc=$?
-  done_line="$(grep -E '^#[0-9]+[[:space:]]+DONE' "$log" | tail -1)"
+  # One process prints a DONE line; -fork=N prints a line per job, the last one the total.
+  done_line="$(grep -E '^#[0-9]+([[:space:]]+DONE|: cov)' "$log" | tail -1)"
   # Replaying every corpus input one by one times each of them.
   slowest="$(find "$corpus" "$work" -type f -print0 | xargs -0 -r build-fuzz/"$target" -runs=1 2>&1 |
     sed -n 's/^Executed \(.*\) in \([0-9]*\) ms$/\2 \1/p' | sort -n | tail -1)"
