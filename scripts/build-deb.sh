@@ -17,14 +17,7 @@ version=$(sed -n 's/^project(Vexlo VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 deb="build/vexlo_${version}_$(dpkg --print-architecture).deb"
 [ -f "$deb" ] || { echo "FAIL: cpack made no $deb" >&2; exit 1; }
 
-work=$(mktemp -d)
-app_pid=""
-cleanup() {
-  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
-  xvfb_stop
-  rm -rf "$work"
-}
-trap cleanup EXIT
+xvfb_scratch
 problems=0
 fail() {
   echo "FAIL: $*" >&2

@@ -58,14 +58,7 @@ for tool in Xvfb xdotool import; do
     { echo "screenshots.sh: $tool is missing (apt-get install xvfb xdotool imagemagick)" >&2; exit 1; }
 done
 
-work=$(mktemp -d)
-app_pid=""
-cleanup() {
-  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
-  xvfb_stop
-  rm -rf "$work"
-}
-trap cleanup EXIT
+xvfb_scratch
 
 mkdir "$work/app" "$work/home"
 cp "$program" "$work/app/vexlo"

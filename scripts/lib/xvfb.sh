@@ -1,5 +1,6 @@
 # Sourced by scripts that run the real window: a private X server and waiting for a window.
-# The caller sets `work` (a scratch folder) and calls xvfb_stop when done (e.g. from a trap).
+# The caller sets `work` (a scratch folder) and calls xvfb_stop when done (e.g. from a trap), or
+# calls xvfb_scratch, which does both.
 
 xvfb_pid=""
 
@@ -31,6 +32,20 @@ xvfb_stop() {
   kill "$xvfb_pid" 2>/dev/null || true
   wait "$xvfb_pid" 2>/dev/null || true
   xvfb_pid=""
+}
+
+# Makes the scratch folder `work`; at exit the program `app_pid` (once set) and the X server are
+# stopped and the folder removed.
+xvfb_scratch() {
+  work=$(mktemp -d)
+  app_pid=""
+  trap xvfb_cleanup EXIT
+}
+
+xvfb_cleanup() {
+  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
+  xvfb_stop
+  rm -rf "$work"
 }
 
 # Prints the first visible window of process $1, or fails.

@@ -17,14 +17,13 @@
 #include "shell/settings/DiskProfileFile.h"
 
 using namespace vexlo::shell;
+using vexlo::shell::testing::MsMinchoCp932;
 using vexlo::shell::testing::readBytes;
 using vexlo::shell::testing::TempDir;
 using vexlo::shell::testing::writeBytes;
 namespace fs = std::filesystem;
 
 namespace {
-
-const std::string MsMinchoCp932 = "\x82\x6c\x82\x72\x20\x96\xbe\x92\xa9";  // "ＭＳ 明朝"
 
 // Runs `body` in a child process (as `user` when given) and returns its exit status.
 int inChild(const std::function<bool()>& body, const passwd* user = nullptr) {

@@ -17,6 +17,7 @@
 #include "shell/settings/TextEncoding.h"
 
 using namespace vexlo::shell;
+using vexlo::shell::testing::MsMinchoCp932;
 using vexlo::shell::testing::readBytes;
 using vexlo::shell::testing::TempDir;
 using vexlo::shell::testing::writeBytes;
@@ -24,8 +25,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// "ＭＳ 明朝" and "ソフト表示" in CP932; the second has "\" (0x5C) as trail bytes.
-const std::string MsMinchoCp932 = "\x82\x6c\x82\x72\x20\x96\xbe\x92\xa9";
+// "ソフト表示" in CP932, with "\" (0x5C) as trail bytes.
 const std::string SoftDisplayCp932 = "\x83\x5c\x83\x74\x83\x67\x95\x5c\x8e\xa6";
 
 TEST(DiskProfileFile, MissingFileReadsNothingAndFirstWriteCreatesIt) {

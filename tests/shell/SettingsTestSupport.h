@@ -43,6 +43,9 @@ class TempDir {
     std::filesystem::path path_;
 };
 
+// "ＭＳ 明朝" in CP932, as older settings files hold it.
+inline const std::string MsMinchoCp932 = "\x82\x6c\x82\x72\x20\x96\xbe\x92\xa9";
+
 inline void writeBytes(const std::filesystem::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
