@@ -20,6 +20,8 @@ class CalculatorView {
     DisplayAccessibility& accessibility() { return *accessibility_; }
 
   private:
+    void warmGlyphs();
+
     // The display's accessible interface is installed before its labels are made.
     struct AccessibilityFirst {
         AccessibilityFirst() { installDisplayAccessibility(); }
@@ -27,6 +29,7 @@ class CalculatorView {
     shell::MainWindow& main_;
     FormWindow window_;
     std::unique_ptr<DisplayAccessibility> accessibility_;
+    bool warmed_ = false;
 };
 
 }  // namespace vexlo::qtview

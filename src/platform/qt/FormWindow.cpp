@@ -327,6 +327,7 @@ bool FormWindow::filterKey(QWidget& receiver, QEvent& event) {
 void FormWindow::deliver(const platform::KeyStroke& key) {
     form_.pressKey(key);
     flush();
+    if (onKeyDelivered) onKeyDelivered();
 }
 
 bool FormWindow::filterMouse(const platform::Control& control, QEvent& event) {

@@ -46,6 +46,8 @@ class FormWindow : public QMainWindow {
     std::function<void(const platform::Control&)> onDoubleClick;
     // The form has been closed (by the model or from the title bar) and the window with it.
     std::function<void()> onClosed;
+    // A key has been handled and its changes applied.
+    std::function<void()> onKeyDelivered;
 
     void setAlignment(const platform::Control& control, Qt::Alignment alignment);
     // The control's text never clips: drawn smaller where needed, clear of `cover`.

@@ -142,6 +142,11 @@ expect_display_name() {
   [ "$(a11y name display)" = "$1" ] || fail "the display is named '$(a11y name display)', not '$1'"
 }
 
+# A font file the program has open: FreeType maps each face it loads.
+face_loaded() { grep -q "$1" "/proc/$app_pid/maps"; }
+expect_face_loaded() { wait_for face_loaded "$1" || fail "no face $1 was loaded"; }
+expect_face_not_loaded() { ! face_loaded "$1" || fail "the face $1 is loaded already"; }
+
 # expect_setting KEY VALUE: the settings file holds the line KEY=VALUE.
 expect_setting() {
   wait_for grep -qFx "$1=$2" "$e2e_work/app/VEXLO.INI" 2>/dev/null ||
