@@ -20,10 +20,25 @@ QString fromView(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// What the mark and the display show beyond "0.": marks, era letters, era years.
+QString markSample() {
+    QString sample = QStringLiteral("＋－×÷%MEＭ億");
+    for (const auto& era : era::EraMarks)
+        sample += fromView(era.kanjiMark) + fromView(era.letterMark);
+    return sample;
+}
+
+QString displaySample() {
+    QString sample = QStringLiteral("0123456789.,-: 年");
+    for (const auto& era : era::EraRanges) sample += fromView(era.name);
+    for (const auto& era : era::EraMarks) sample += fromView(era.letterMark);
+    return sample;
+}
+
 }  // namespace
 
 CalculatorView::CalculatorView(shell::MainWindow& main)
-    : accessibilityFirst_(), main_(main), window_(main.form) {
+    : accessibilityFirst_(), main_(main), window_(main.form), warmer_(&window_) {
     engine::Calculator& calc = main_.calc;
     window_.setAlignment(calc.Readout, Qt::AlignRight | Qt::AlignVCenter);
     window_.setAlignment(calc.MEM2, Qt::AlignCenter);
@@ -45,22 +60,13 @@ CalculatorView::CalculatorView(shell::MainWindow& main)
     // results are first needed a few keys later. Loading them at start-up would cost every
     // start its time and memory; after the first key they load while the user reads.
     window_.onKeyDelivered = [this] {
-        if (warmed_) return;
-        warmed_ = true;
-        QTimer::singleShot(WarmDelay, &window_, [this] { warmGlyphs(); });
+        if (warmer_.started()) return;
+        if (const QLabel* label = window_.labelFor(main_.calc.MEM2))
+            warmer_.add(label, markSample());
+        if (const QLabel* label = window_.labelFor(main_.calc.Readout))
+            warmer_.add(label, displaySample());
+        warmer_.start(WarmDelay);
     };
-}
-
-void CalculatorView::warmGlyphs() {
-    const engine::Calculator& calc = main_.calc;
-    QString mark = QStringLiteral("＋－×÷%MEＭ億");
-    QString display = QStringLiteral("0123456789.,-: 年");
-    for (const auto& era : era::EraMarks)
-        mark += fromView(era.kanjiMark) + fromView(era.letterMark);
-    for (const auto& era : era::EraRanges) display += fromView(era.name);
-    for (const auto& era : era::EraMarks) display += fromView(era.letterMark);
-    if (const QLabel* label = window_.labelFor(calc.MEM2)) qtview::warmGlyphs(*label, mark);
-    if (const QLabel* label = window_.labelFor(calc.Readout)) qtview::warmGlyphs(*label, display);
 }
 
 }  // namespace vexlo::qtview

@@ -6,6 +6,7 @@
 
 #include "platform/qt/DisplayAccessible.h"
 #include "platform/qt/FormWindow.h"
+#include "platform/qt/GlyphWarmup.h"
 #include "shell/MainWindow.h"
 
 namespace vexlo::qtview {
@@ -20,8 +21,6 @@ class CalculatorView {
     DisplayAccessibility& accessibility() { return *accessibility_; }
 
   private:
-    void warmGlyphs();
-
     // The display's accessible interface is installed before its labels are made.
     struct AccessibilityFirst {
         AccessibilityFirst() { installDisplayAccessibility(); }
@@ -29,7 +28,7 @@ class CalculatorView {
     shell::MainWindow& main_;
     FormWindow window_;
     std::unique_ptr<DisplayAccessibility> accessibility_;
-    bool warmed_ = false;
+    GlyphWarmer warmer_;
 };
 
 }  // namespace vexlo::qtview

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QPainter>
+#include <QTimer>
 #include <cmath>
 
 namespace vexlo::qtview {
@@ -26,6 +27,32 @@ void warmGlyphs(const QLabel& label, const QString& sample) {
     QPainter painter(&image);
     painter.setFont(label.font());
     painter.drawText(QPointF(0, -ink.top()), sample);
+}
+
+}  // namespace vexlo::qtview
+
+namespace vexlo::qtview {
+
+void GlyphWarmer::add(const QLabel* label, const QString& sample) {
+    for (qsizetype i = 0; i < sample.size();) {
+        const qsizetype length = sample.at(i).isHighSurrogate() && i + 1 < sample.size() ? 2 : 1;
+        pending_.push_back({label, sample.mid(i, length)});
+        i += length;
+    }
+}
+
+void GlyphWarmer::start(std::chrono::milliseconds delay) {
+    if (started_) return;
+    started_ = true;
+    QTimer::singleShot(delay, this, [this] { step(); });
+}
+
+void GlyphWarmer::step() {
+    if (pending_.empty()) return;
+    const Pending next = pending_.front();
+    pending_.pop_front();
+    if (next.label) warmGlyphs(*next.label, next.character);
+    if (!pending_.empty()) QTimer::singleShot(0, this, [this] { step(); });
 }
 
 }  // namespace vexlo::qtview
