@@ -60,7 +60,7 @@ CalculatorView::CalculatorView(shell::MainWindow& main)
     // results are first needed a few keys later. Loading them at start-up would cost every
     // start its time and memory; after the first key they load while the user reads.
     window_.onKeyDelivered = [this] {
-        if (warmer_.started()) return;
+        if (warmer_.started() || main_.form.closed()) return;
         if (const QLabel* label = window_.labelFor(main_.calc.MEM2))
             warmer_.add(label, markSample());
         if (const QLabel* label = window_.labelFor(main_.calc.Readout))

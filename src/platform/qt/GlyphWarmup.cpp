@@ -29,10 +29,6 @@ void warmGlyphs(const QLabel& label, const QString& sample) {
     painter.drawText(QPointF(0, -ink.top()), sample);
 }
 
-}  // namespace vexlo::qtview
-
-namespace vexlo::qtview {
-
 void GlyphWarmer::add(const QLabel* label, const QString& sample) {
     for (qsizetype i = 0; i < sample.size();) {
         const qsizetype length = sample.at(i).isHighSurrogate() && i + 1 < sample.size() ? 2 : 1;
