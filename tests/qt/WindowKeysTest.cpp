@@ -22,6 +22,28 @@ TEST_F(WindowKeysTest, TypedCalculationShowsItsResult) {
     EXPECT_EQ(shownDisplay(), QStringLiteral("36."));
 }
 
+// Start-up draws only what it shows; after the first key the faces and glyphs of marks and era
+// results are drawn off screen a character per pass, so a key typed meanwhile waits for one at
+// most, and nothing on screen changes.
+TEST_F(WindowKeysTest, FirstKeyWarmsGlyphsACharacterAPass) {
+    const GlyphWarmer& warmer = view.glyphWarmer();
+    EXPECT_FALSE(warmer.started());
+    sendKey(Qt::Key_1, Qt::NoModifier, "1");
+    ASSERT_TRUE(warmer.started());
+    const std::size_t all = warmer.pending();
+    ASSERT_GT(all, 20U);
+    while (warmer.pending() == all) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    EXPECT_EQ(warmer.pending(), all - 1);
+    for (std::size_t pass = 0; pass < 4 * all && warmer.pending() > 0; ++pass) {
+        const std::size_t before = warmer.pending();
+        QCoreApplication::processEvents();
+        EXPECT_LE(before - warmer.pending(), 1U);
+    }
+    EXPECT_EQ(warmer.pending(), 0U);
+    EXPECT_EQ(shownDisplay(), QStringLiteral("1."));
+    EXPECT_EQ(main.calc.MEM2.caption(), " ");
+}
+
 TEST_F(WindowKeysTest, KeysTypedIntoTheMenuBarOrTheDisplayReachTheFormToo) {
     QKeyEvent one(QEvent::KeyPress, Qt::Key_4, Qt::NoModifier, "4");
     QCoreApplication::sendEvent(window.menuBar(), &one);
@@ -109,6 +131,7 @@ TEST_F(WindowKeysTest, TabClosesTheWindowToo) {
     sendKey(Qt::Key_Tab, Qt::NoModifier, "\t");
     EXPECT_TRUE(main.form.closed());
     EXPECT_FALSE(window.isVisible());
+    EXPECT_FALSE(view.glyphWarmer().started()) << "nothing is drawn for a closed window";
 }
 
 TEST_F(WindowKeysTest, TitleBarCloseRunsTheUnloadStepOnce) {

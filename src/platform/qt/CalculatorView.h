@@ -19,6 +19,7 @@ class CalculatorView {
 
     FormWindow& window() { return window_; }
     DisplayAccessibility& accessibility() { return *accessibility_; }
+    const GlyphWarmer& glyphWarmer() const { return warmer_; }
 
   private:
     // The display's accessible interface is installed before its labels are made.

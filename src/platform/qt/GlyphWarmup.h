@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QString>
 #include <chrono>
+#include <cstddef>
 #include <deque>
 
 class QLabel;
@@ -27,6 +28,7 @@ class GlyphWarmer : public QObject {
     // Begins after `delay`; later calls do nothing.
     void start(std::chrono::milliseconds delay);
     bool started() const { return started_; }
+    std::size_t pending() const { return pending_.size(); }
 
   private:
     void step();
