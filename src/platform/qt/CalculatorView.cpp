@@ -16,22 +16,18 @@ namespace {
 // key.
 constexpr std::chrono::milliseconds WarmDelay{5};
 
-QString fromView(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // What the mark and the display show beyond "0.": marks, era letters, era years.
 QString markSample() {
     QString sample = QStringLiteral("＋－×÷%MEＭ億");
     for (const auto& era : era::EraMarks)
-        sample += fromView(era.kanjiMark) + fromView(era.letterMark);
+        sample += QString::fromUtf8(era.kanjiMark) + QString::fromUtf8(era.letterMark);
     return sample;
 }
 
 QString displaySample() {
     QString sample = QStringLiteral("0123456789.,-: 年");
-    for (const auto& era : era::EraRanges) sample += fromView(era.name);
-    for (const auto& era : era::EraMarks) sample += fromView(era.letterMark);
+    for (const auto& era : era::EraRanges) sample += QString::fromUtf8(era.name);
+    for (const auto& era : era::EraMarks) sample += QString::fromUtf8(era.letterMark);
     return sample;
 }
 
