@@ -1,9 +1,11 @@
-// x-key-latency [--keys N] PROGRAM [ARG...]: starts PROGRAM on $DISPLAY, waits for its window,
+// x-key-latency [--keys N] [--samples FILE] PROGRAM [ARG...]: starts PROGRAM on $DISPLAY, waits
+// for its window,
 // then sends N keys (default 500) with XTEST: digits, operators, Enter, an era conversion
 // (h 3 0 Space) and a clear, in a cycle in which every key changes what the window shows. For
 // each key it takes the time from the key event to the first XDamage notification of the window
 // that follows, then waits for the window to settle before the next key. Prints the median, p99
-// and maximum in ms, and how many keys drew nothing within a second.
+// and maximum in ms, and how many keys drew nothing within a second; with --samples, appends
+// each key's latency in ms and its key name to FILE, a line each, for a caller that pools runs.
 
 #include <X11/XKBlib.h>
 #include <X11/extensions/XTest.h>
@@ -68,13 +70,23 @@ double percentile(const std::vector<double>& sorted, double p) {
 
 int main(int argc, char** argv) {
     int keys = 500;
+    const char* samplesPath = nullptr;
     int first = 1;
-    if (argc > 2 && std::strcmp(argv[1], "--keys") == 0) {
-        keys = std::atoi(argv[2]);
-        first = 3;
+    for (; first + 1 < argc; first += 2) {
+        if (std::strcmp(argv[first], "--keys") == 0)
+            keys = std::atoi(argv[first + 1]);
+        else if (std::strcmp(argv[first], "--samples") == 0)
+            samplesPath = argv[first + 1];
+        else
+            break;
     }
     if (argc <= first || keys <= 0) {
-        std::fprintf(stderr, "usage: x-key-latency [--keys N] PROGRAM [ARG...]\n");
+        std::fprintf(stderr, "usage: x-key-latency [--keys N] [--samples FILE] PROGRAM [ARG...]\n");
+        return 2;
+    }
+    FILE* samples = samplesPath ? std::fopen(samplesPath, "a") : nullptr;
+    if (samplesPath && !samples) {
+        std::fprintf(stderr, "x-key-latency: cannot open %s\n", samplesPath);
         return 2;
     }
     Display* display = XOpenDisplay(nullptr);
@@ -118,6 +130,9 @@ int main(int argc, char** argv) {
         if (damaged) {
             latencies.push_back(millisecondsBetween(sent, drawn));
             byKey.emplace_back(latencies.back(), Cycle[i % std::size(Cycle)]);
+            if (samples)
+                std::fprintf(samples, "%.4f %s\n", latencies.back(),
+                             XKeysymToString(Cycle[i % std::size(Cycle)]));
         } else {
             ++missed;
         }
@@ -125,6 +140,7 @@ int main(int argc, char** argv) {
     }
     stop(launched.pid);
     XCloseDisplay(display);
+    if (samples) std::fclose(samples);
 
     std::sort(latencies.begin(), latencies.end());
     // The slowest keys, to tell a slow handler from a busy machine.
