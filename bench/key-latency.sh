@@ -21,7 +21,9 @@ cp "$bin/vexlo" "$bin/vexlo-floor" "$scratch/"
 for ((sent = 0, i = 0; sent < keys; sent += block, i++)); do
   n=$((keys - sent < block ? keys - sent : block))
   # Alternate which one goes first, as the start-up benchmark does.
-  for program in $( ((i % 2 == 0)) && echo vexlo vexlo-floor || echo vexlo-floor vexlo); do
+  order=(vexlo vexlo-floor)
+  ((i % 2 == 0)) || order=(vexlo-floor vexlo)
+  for program in "${order[@]}"; do
     out="$scratch/${program#vexlo-}.txt"
     "$bin/x-key-latency" --keys "$n" --samples "$out" "$scratch/$program" >/dev/null 2>&1 ||
       { echo "x-key-latency failed on $program (a key drew nothing within a second)" >&2; exit 1; }

@@ -1,7 +1,6 @@
 // x-key-latency [--keys N] [--samples FILE] PROGRAM [ARG...]: starts PROGRAM on $DISPLAY, waits
-// for its window,
-// then sends N keys (default 500) with XTEST: digits, operators, Enter, an era conversion
-// (h 3 0 Space) and a clear, in a cycle in which every key changes what the window shows. For
+// for its window, then sends N keys (default 500) with XTEST: digits, operators, Enter, an era
+// conversion (h 3 0 Space) and a clear, in a cycle in which every key changes what it shows. For
 // each key it takes the time from the key event to the first XDamage notification of the window
 // that follows, then waits for the window to settle before the next key. Prints the median, p99
 // and maximum in ms, and how many keys drew nothing within a second; with --samples, appends
@@ -118,7 +117,8 @@ int main(int argc, char** argv) {
     std::vector<std::pair<double, KeySym>> byKey;
     int missed = 0;
     for (int i = 0; i < keys; ++i) {
-        const KeyCode code = XKeysymToKeycode(display, Cycle[i % std::size(Cycle)]);
+        const KeySym sym = Cycle[i % std::size(Cycle)];
+        const KeyCode code = XKeysymToKeycode(display, sym);
         const Clock::time_point sent = Clock::now();
         XTestFakeKeyEvent(display, code, True, CurrentTime);
         XFlush(display);
@@ -129,10 +129,8 @@ int main(int argc, char** argv) {
         XFlush(display);
         if (damaged) {
             latencies.push_back(millisecondsBetween(sent, drawn));
-            byKey.emplace_back(latencies.back(), Cycle[i % std::size(Cycle)]);
-            if (samples)
-                std::fprintf(samples, "%.4f %s\n", latencies.back(),
-                             XKeysymToString(Cycle[i % std::size(Cycle)]));
+            byKey.emplace_back(latencies.back(), sym);
+            if (samples) std::fprintf(samples, "%.4f %s\n", latencies.back(), XKeysymToString(sym));
         } else {
             ++missed;
         }
