@@ -168,28 +168,17 @@ std::optional<std::string> DiskProfileFile::read(std::string_view section,
 
 bool DiskProfileFile::write(std::string_view section, std::string_view key,
                             std::string_view value) {
-    const auto target = resolveWriteTarget(path_);
-    if (!target) return false;
-    const int directory = target->directory.get();
-    const WriteLock lock(directory, target->name, calls_.lockWait);
-    if (!lock.held()) return false;  // never write without it
-    removeStaleTemporaries(directory, target->name);
-    const RawFile raw = loadRaw(directory, target->name.c_str(), MaxFileSize, O_NOFOLLOW);
-    if (raw.state == SettingsText::State::Unreadable || raw.state == SettingsText::State::Cut) {
-        return false;
-    }
-    // What a link leads to is checked again as it was opened: it must still be the user's own.
-    if (target->viaLink &&
-        (raw.state == SettingsText::State::Missing || raw.owner != ::geteuid())) {
-        return false;
-    }
-    // A file its owner made read-only stays as it is.
-    if (raw.state == SettingsText::State::Whole &&
-        ::faccessat(directory, target->name.c_str(), W_OK, AT_EACCESS) != 0) {
-        return false;
-    }
+    const WriteOutcome outcome = writeKey(section, key, value, calls_.lockWait);
+    return outcome == WriteOutcome::Written || outcome == WriteOutcome::Unchanged;
+}
+
+namespace {
+
+// The file's new bytes with the key set, or nullopt when the document refuses the key.
+std::optional<std::string> withValue(const RawFile& raw, std::string_view section,
+                                     std::string_view key, std::string_view value) {
     platform::IniDocument document(decode(raw).text);
-    if (!document.setValue(section, key, value)) return false;
+    if (!document.setValue(section, key, value)) return std::nullopt;
     std::string written = document.text();
     // Replacing the one line that kept a Shift-JIS file from reading as such would make the next
     // read decode the new UTF-8 value as Shift-JIS; such a file becomes UTF-8 as a whole instead.
@@ -202,8 +191,49 @@ bool DiskProfileFile::write(std::string_view section, std::string_view key,
             }
         }
     }
-    if (raw.state == SettingsText::State::Whole && written == raw.bytes) return true;
-    return replaceFile(calls_, *target, written, raw);
+    return written;
+}
+
+}  // namespace
+
+WriteOutcome DiskProfileFile::writeKey(std::string_view section, std::string_view key,
+                                       std::string_view value,
+                                       std::chrono::milliseconds lockWait) const {
+    const auto target = resolveWriteTarget(path_);
+    if (!target) return WriteOutcome::Failed;
+    const int directory = target->directory.get();
+    // A value already in the file needs no lock: the window never waits for one it has.
+    {
+        const RawFile before = loadRaw(directory, target->name.c_str(), MaxFileSize, O_NOFOLLOW);
+        if (before.state == SettingsText::State::Whole) {
+            const auto written = withValue(before, section, key, value);
+            if (written && *written == before.bytes) return WriteOutcome::Unchanged;
+        }
+    }
+    const WriteLock lock(directory, target->name, lockWait);
+    if (!lock.held()) return lock.busy() ? WriteOutcome::Busy : WriteOutcome::Failed;
+    removeStaleTemporaries(directory, target->name);
+    const RawFile raw = loadRaw(directory, target->name.c_str(), MaxFileSize, O_NOFOLLOW);
+    if (raw.state == SettingsText::State::Unreadable || raw.state == SettingsText::State::Cut) {
+        return WriteOutcome::Failed;
+    }
+    // What a link leads to is checked again as it was opened: it must still be the user's own.
+    if (target->viaLink &&
+        (raw.state == SettingsText::State::Missing || raw.owner != ::geteuid())) {
+        return WriteOutcome::Failed;
+    }
+    // A file its owner made read-only stays as it is.
+    if (raw.state == SettingsText::State::Whole &&
+        ::faccessat(directory, target->name.c_str(), W_OK, AT_EACCESS) != 0) {
+        return WriteOutcome::ReadOnly;
+    }
+    const auto written = withValue(raw, section, key, value);
+    if (!written) return WriteOutcome::Failed;
+    if (raw.state == SettingsText::State::Whole && *written == raw.bytes) {
+        return WriteOutcome::Unchanged;
+    }
+    return replaceFile(calls_, *target, *written, raw) ? WriteOutcome::Written
+                                                       : WriteOutcome::Failed;
 }
 
 }  // namespace vexlo::shell

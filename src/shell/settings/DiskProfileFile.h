@@ -43,6 +43,15 @@ struct SettingsText {
     bool fromCp932 = false;  // not valid UTF-8 but clean Shift-JIS, so read as Shift-JIS
 };
 
+// How one write ended.
+enum class WriteOutcome {
+    Written,    // the file now holds the value
+    Unchanged,  // the value was there already: nothing was locked or written
+    Busy,       // another writer held the lock throughout the wait; the file is as it was
+    ReadOnly,   // a file its owner made read-only, kept as it is by design
+    Failed,     // the file cannot be written (see write); it is as it was
+};
+
 class DiskProfileFile : public platform::ProfileFile {
   public:
     // Larger files are not settings files any more: reads use the lines within the first MiB,
@@ -61,6 +70,10 @@ class DiskProfileFile : public platform::ProfileFile {
     // be read whole (unreadable, not a regular file, over the size limit), is read-only, or the
     // new one cannot be written completely.
     bool write(std::string_view section, std::string_view key, std::string_view value) override;
+
+    // The same write, telling how it ended, waiting at most `lockWait` for the lock.
+    WriteOutcome writeKey(std::string_view section, std::string_view key, std::string_view value,
+                          std::chrono::milliseconds lockWait) const;
 
     const std::filesystem::path& path() const { return path_; }
 

@@ -54,11 +54,17 @@ WriteLock::WriteLock(int directory, const std::string& name, std::chrono::millis
                 return;
             }
             fd.reset();  // its holder removed it: lock the new one
-            if (std::chrono::steady_clock::now() >= deadline) return;
+            if (std::chrono::steady_clock::now() >= deadline) {
+                busy_ = true;
+                return;
+            }
             continue;
         }
         if (errno != EWOULDBLOCK && errno != EINTR) return;
-        if (std::chrono::steady_clock::now() >= deadline) return;
+        if (std::chrono::steady_clock::now() >= deadline) {
+            busy_ = true;
+            return;
+        }
         std::this_thread::sleep_for(pause);
         pause = std::min(pause * 2, std::chrono::milliseconds(20));
     }

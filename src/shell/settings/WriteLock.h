@@ -24,11 +24,14 @@ class WriteLock {
     // False when the lock could not be had in time or the lock file cannot be used; then the
     // write must not happen.
     bool held() const { return static_cast<bool>(fd_); }
+    // Not held because another writer held it throughout the wait (not for a fault).
+    bool busy() const { return busy_; }
 
   private:
     int directory_;
     std::string lockName_;
     UniqueFd fd_;  // closing it releases the lock
+    bool busy_ = false;
 };
 
 std::string lockFileName(const std::string& name);
