@@ -1,5 +1,6 @@
 // The calculator's window: the settings file beside the program (or in the user's configuration
-// directory), the main window's start-up step, then the event loop until the window closes.
+// directory), the main window's start-up step, then the event loop until the window closes, and
+// a bounded wait for the settings writes still pending.
 
 #include <QApplication>
 #include <QEvent>
@@ -18,6 +19,7 @@
 #include "platform/qt/SecondaryViews.h"
 #include "shell/MainWindow.h"
 #include "shell/settings/DiskProfileFile.h"
+#include "shell/settings/QueuedProfileFile.h"
 #include "shell/settings/SettingsLocation.h"
 
 namespace {
@@ -41,14 +43,33 @@ class IconAfterFirstPaint : public QObject {
     }
 };
 
-// Settings kept for this run only when an installed program has no home to keep them in.
-std::unique_ptr<vexlo::platform::ProfileFile> openSettings() {
-    const std::filesystem::path programDir =
-        vexlo::shell::programDirectory().value_or(std::filesystem::path());
-    const auto path =
-        vexlo::shell::settingsFilePath(programDir, vexlo::shell::Environment::current());
-    if (!path) return std::make_unique<vexlo::platform::MemoryProfileFile>();
-    return std::make_unique<vexlo::shell::DiskProfileFile>(*path);
+// The settings file, written without ever keeping the window waiting; kept for this run only
+// when an installed program has no home to keep them in.
+struct Settings {
+    std::unique_ptr<vexlo::shell::DiskProfileFile> disk;
+    std::unique_ptr<vexlo::shell::QueuedProfileFile> queued;
+    vexlo::platform::MemoryProfileFile memory;
+
+    Settings() {
+        const std::filesystem::path programDir =
+            vexlo::shell::programDirectory().value_or(std::filesystem::path());
+        const auto path =
+            vexlo::shell::settingsFilePath(programDir, vexlo::shell::Environment::current());
+        if (!path) return;
+        disk = std::make_unique<vexlo::shell::DiskProfileFile>(*path);
+        queued = std::make_unique<vexlo::shell::QueuedProfileFile>(*disk);
+    }
+    vexlo::platform::ProfileFile& file() {
+        if (queued) return *queued;
+        return memory;
+    }
+};
+
+void reportLoss(vexlo::shell::MainWindow& calculator, const vexlo::shell::QueuedProfileFile& file) {
+    const auto lost = file.lost();
+    const bool heldByAnother =
+        !lost.empty() && lost.front().why == vexlo::shell::WriteOutcome::Busy;
+    calculator.reportLostSettings(heldByAnother, file.path().string());
 }
 
 }  // namespace
@@ -64,18 +85,32 @@ int main(int argc, char** argv) {
     QGuiApplication::setDesktopFileName(QStringLiteral("example.vexlo.Vexlo"));
     vexlo::qtview::installInterfaceFallback();  // before any widget measures a Japanese caption
 
-    const std::unique_ptr<vexlo::platform::ProfileFile> profile = openSettings();
-    vexlo::qtview::QtPlatform platform(*profile);
+    Settings settings;
+    vexlo::qtview::QtPlatform platform(settings.file());
 
     vexlo::shell::MainWindow calculator(platform.services);
     vexlo::qtview::CalculatorView view(calculator);
     platform.attach(view.window());
     platform.windows.setFactory(vexlo::qtview::secondaryViews(calculator, view.window()));
     view.window().onClosed = [] { QCoreApplication::quit(); };
+    if (settings.queued) {
+        // Found by the retrying thread too: told on the window's own thread.
+        settings.queued->onFirstLoss([&calculator, &settings] {
+            QMetaObject::invokeMethod(
+                QCoreApplication::instance(),
+                [&calculator, &settings] { reportLoss(calculator, *settings.queued); },
+                Qt::QueuedConnection);
+        });
+    }
 
     calculator.Form_Load();
     view.window().show();
     IconAfterFirstPaint icon;
     view.window().installEventFilter(&icon);
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    if (settings.queued) {
+        settings.queued->finish(vexlo::shell::SettingsCloseWait);
+        QCoreApplication::sendPostedEvents();  // the message of a loss found at the end
+    }
+    return status;
 }

@@ -20,6 +20,7 @@
 #include "keyscript/Session.h"
 #include "keyscript/Utf8.h"
 #include "shell/settings/DiskProfileFile.h"
+#include "shell/settings/QueuedProfileFile.h"
 
 #ifndef VEXLO_VERSION
 #define VEXLO_VERSION "unknown"
@@ -87,7 +88,9 @@ A malformed script is reported with its character position ("SCRIPT, character 7
 from a file also its line and column) and nothing runs.
 
 Exit status: 0 after a run, 2 for bad options, a script file that cannot be read or a
-malformed script (then nothing runs), 1 for an unexpected failure.
+malformed script (then nothing runs), 3 after a run whose settings were not all written to the
+--settings file (each lost key is named on standard error; a write waits at most 2 s for another
+program that holds the file's lock), 1 for an unexpected failure.
 )";
 
 struct CliOptions {
@@ -283,18 +286,37 @@ int run(CliOptions options, std::ostream& out, std::ostream& err) {
             throw UsageError{"--clipboard-file " + *options.clipboardFile + " is not valid UTF-8"};
         }
     }
-    std::unique_ptr<shell::DiskProfileFile> file;
-    if (options.settingsPath)
-        file = std::make_unique<shell::DiskProfileFile>(*options.settingsPath);
-    Session session(options.run, file.get());
-    if (options.scriptFile) return runFile(options, session, out, err);
-    if (const auto error = runScript(session, *options.script)) {
+    std::optional<shell::DiskProfileFile> file;
+    std::optional<shell::QueuedProfileFile> queued;
+    if (options.settingsPath) {
+        file.emplace(*options.settingsPath);
+        queued.emplace(*file);
+    }
+    Session session(options.run, queued ? &*queued : nullptr);
+    int status = 0;
+    if (options.scriptFile) {
+        status = runFile(options, session, out, err);
+    } else if (const auto error = runScript(session, *options.script)) {
         err << "vexlo-keys: SCRIPT, character " << error->position << ": " << error->message
             << "\n";
-        return ExitUsage;
+        status = ExitUsage;
+    } else {
+        out << (options.json ? jsonReport(session) : textReport(session));
     }
-    out << (options.json ? jsonReport(session) : textReport(session));
-    return 0;
+    if (queued) {
+        queued->finish(shell::SettingsCloseWait);
+        const auto lost = queued->lost();
+        for (const shell::LostSetting& setting : lost) {
+            err << "vexlo-keys: " << queued->path().string() << ": " << setting.key
+                << " not written: "
+                << (setting.why == shell::WriteOutcome::Busy
+                        ? "another program held the file's lock"
+                        : "the file cannot be written")
+                << "\n";
+        }
+        if (!lost.empty() && status == 0) status = ExitSettingsLost;
+    }
+    return status;
 }
 
 }  // namespace

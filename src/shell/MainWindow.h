@@ -3,6 +3,7 @@
 // shutdown steps, and the layout rules of its size classes.
 
 #include <string>
+#include <string_view>
 
 #include "engine/Calculator.h"
 #include "platform/Form.h"
@@ -42,6 +43,10 @@ class MainWindow {
     void Form_Unload();
     // The layout rules, run at every change of the window's size.
     void Form_Resize();
+
+    // Tells the user once that a setting was not kept: `file` could not be written, or another
+    // program held its lock for longer than the program could wait.
+    void reportLostSettings(bool heldByAnother, std::string_view file);
 
     // Mouse press on the display: Shift pastes; the right button opens the edit menu as a popup.
     void Readout_MouseDown(int button, int shift);

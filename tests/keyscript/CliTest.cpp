@@ -1,6 +1,7 @@
 // The vexlo-keys program itself: exit codes, output formats, and the settings file on disk.
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -279,6 +280,34 @@ TEST(Cli, SettingsRoundTrip) {
     EXPECT_EQ(runTool({"--settings", file.string(), "+7={close}"}).status, 0);
     EXPECT_NE(readFile(file).find("Dumy=12,352."), std::string::npos) << readFile(file);
     EXPECT_EQ(runTool({"--settings=" + file.string(), ""}).out.substr(0, 17), "display: 12,352.\n");
+}
+
+TEST(Cli, SettingsLostToAHeldLockAreReported) {
+    TempDir dir;
+    const fs::path file = dir.path / "VEXLO.INI";
+    writeFile(file, "[VEXLO]\nDumy=1.\n");
+    const int lock = ::open((dir.path / ".VEXLO.INI.lock").c_str(), O_RDWR | O_CREAT, 0600);
+    ASSERT_EQ(::flock(lock, LOCK_EX), 0);
+    const struct {
+        const char* script;
+        int status;
+        const char* err;  // every lost key, named once
+    } rows[] = {
+        {"5{close}", 3, "Dumy not written: another program held the file's lock\n"},
+        {"1{close}", 0, ""},  // the value already there: no lock needed
+        {"5", 0, ""},         // nothing written
+    };
+    for (const auto& row : rows) {
+        const auto run = runTool({"--settings", file.string(), row.script});
+        EXPECT_EQ(run.status, row.status) << row.script;
+        EXPECT_EQ(run.out.substr(0, 9), "display: ") << row.script;
+        const std::string prefix = "vexlo-keys: " + file.string() + ": ";
+        EXPECT_EQ(run.err, *row.err ? prefix + row.err : "") << row.script;
+        EXPECT_EQ(readFile(file), "[VEXLO]\nDumy=1.\n") << row.script;
+    }
+    ::close(lock);
+    EXPECT_EQ(runTool({"--settings", file.string(), "5{close}"}).status, 0);
+    EXPECT_EQ(readFile(file), "[VEXLO]\nDumy=5.\n");
 }
 
 TEST(Cli, StartOptionsLeaveTheFileAsItWas) {
