@@ -92,25 +92,31 @@ int main(int argc, char** argv) {
     vexlo::qtview::CalculatorView view(calculator);
     platform.attach(view.window());
     platform.windows.setFactory(vexlo::qtview::secondaryViews(calculator, view.window()));
-    view.window().onClosed = [] { QCoreApplication::quit(); };
+    bool told = false;  // a lost setting is told once
+    const auto tellLoss = [&calculator, &settings, &told] {
+        if (told) return;
+        told = true;
+        reportLoss(calculator, *settings.queued);
+    };
     if (settings.queued) {
         // Found by the retrying thread too: told on the window's own thread.
-        settings.queued->onFirstLoss([&calculator, &settings] {
-            QMetaObject::invokeMethod(
-                QCoreApplication::instance(),
-                [&calculator, &settings] { reportLoss(calculator, *settings.queued); },
-                Qt::QueuedConnection);
+        settings.queued->onFirstLoss([&tellLoss] {
+            QMetaObject::invokeMethod(QCoreApplication::instance(), tellLoss, Qt::QueuedConnection);
         });
     }
+    // The close waits a little for the writes still pending, and tells of any lost, while the
+    // event loop can still show a message.
+    view.window().onClosed = [&settings, &tellLoss] {
+        if (settings.queued) {
+            settings.queued->finish(vexlo::shell::SettingsCloseWait);
+            if (!settings.queued->lost().empty()) tellLoss();
+        }
+        QCoreApplication::quit();
+    };
 
     calculator.Form_Load();
     view.window().show();
     IconAfterFirstPaint icon;
     view.window().installEventFilter(&icon);
-    const int status = QApplication::exec();
-    if (settings.queued) {
-        settings.queued->finish(vexlo::shell::SettingsCloseWait);
-        QCoreApplication::sendPostedEvents();  // the message of a loss found at the end
-    }
-    return status;
+    return QApplication::exec();
 }

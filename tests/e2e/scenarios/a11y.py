@@ -151,6 +151,8 @@ def main(pid, command, args):
             if not seen:
                 raise
             raise Failed(f"the {which} reads {seen[0]!r}, not {wanted!r}") from None
+    elif command == "expect-shown":
+        until(f"nothing named {args[0]!r} shown", lambda: find_shown(pid, args[0]))
     elif command == "menu":
         for item in args:
             node = until(f"no menu item {item!r} shown",

@@ -210,6 +210,49 @@ scenario_popup() {
   expect_clipboard 789.
 }
 
+# Another program holds the settings file's lock: the window goes on answering keys, the
+# position it was told to keep reaches the file once the lock is free, and a close while the
+# lock is held again tells, after its short wait, that the display text was not kept.
+scenario_settings_lock() {
+  local settings=$e2e_work/app/VEXLO.INI holder
+  hold_settings_lock
+  holder=$!
+  menu オプション ウインドウ位置を保存
+  type_text 12+3=
+  expect_display 15.
+  kill -0 "$holder" 2>/dev/null || fail "the lock was let go before the window answered"
+  ! grep -q '^FormTop=' "$settings" 2>/dev/null || fail "written without the lock"
+  release_settings_lock "$holder"
+  wait_for grep -q '^Form3Left=' "$settings" || fail "the position never reached the file"
+  grep -q '^FormTop=' "$settings" || fail "FormTop never reached the file"
+  hold_settings_lock
+  holder=$!
+  type_text 7
+  press Escape
+  a11y expect-shown 'ほかのプログラムが設定ファイルを使用中のため、設定を保存できませんでした。*'
+  screenshot lost-settings
+  click OK 'push button'
+  wait_for app_ended || fail "the program did not end after the message"
+  wait "$app_pid" || fail "the program ended with status $?"
+  app_pid=""
+  grep -qx 'Dumy=15.' "$settings" || [ "$(grep -c '^Dumy=' "$settings")" -eq 0 ] ||
+    fail "the display text was written without the lock"
+  release_settings_lock "$holder"
+}
+
+# Holds the settings file's lock in a background process (its pid in $!) until it is killed.
+hold_settings_lock() {
+  rm -f "$e2e_work/locked"
+  flock -o "$e2e_work/app/.VEXLO.INI.lock" bash -c "touch '$e2e_work/locked'; exec sleep 60" &
+  wait_for test -e "$e2e_work/locked" || fail "the lock could not be taken"
+}
+
+release_settings_lock() {
+  pkill -P "$1" 2>/dev/null || true
+  kill "$1" 2>/dev/null || true
+  wait "$1" 2>/dev/null || true
+}
+
 e2e_begin "$name" "$screens"
 declare -F "scenario_$name" >/dev/null || fail "no scenario $name"
 app_start "$program"
