@@ -7,104 +7,61 @@
 #include <cstddef>
 #include <string_view>
 
+#include "units/UnitKinds.h"
+
 namespace vexlo::units {
-
-enum class Category { Length, Weight, Area, Volume };
-
-enum class Unit {
-    None,  // an empty target cell
-    // Length
-    Centimetre,
-    Metre,
-    Kilometre,
-    Sun,
-    Shaku,
-    Ri,
-    Inch,
-    Foot,
-    Yard,
-    Mile,
-    // Weight
-    Gram,
-    Kilogram,
-    Tonne,
-    Monme,
-    Kin,
-    Kan,
-    Ounce,
-    LongTon,
-    ShortTon,
-    // Area
-    SquareCentimetre,
-    SquareMetre,
-    SquareKilometre,
-    SquareSun,
-    Tsubo,
-    SquareRi,
-    SquareInch,
-    SquareFoot,
-    Acre,
-    SquareYard,
-    SquareMile,
-    // Volume
-    CubicMetre,
-    Litre,
-    CubicTsubo,
-    Sho,
-    CubicFoot,
-    UsGallon,
-    CubicYard,
-    ImperialGallon,
-};
 
 struct UnitRow {
     Unit unit;
     std::string_view caption;        // as a source unit, and as a target unless given below
     std::string_view targetCaption;  // empty: the same as the source caption
     std::string_view suffix;         // appended to a converted number
+    // The unit in GNU units, the independent database the factors are checked against. The
+    // litre is the litre of 1901 (1.000028 dm³): every rule from or to Litre agrees with it.
+    std::string_view gnuName;
 };
 
 // clang-format off
 inline constexpr std::array<UnitRow, 39> Units{{
-    {Unit::None,             "",             "",       ""},
-    {Unit::Centimetre,       "ｃｍ",         "",       "ｃｍ"},
-    {Unit::Metre,            "ｍ",           "",       "ｍ"},
-    {Unit::Kilometre,        "ｋｍ",         "",       "ｋｍ"},
-    {Unit::Sun,              "寸",           "",       "寸"},
-    {Unit::Shaku,            "尺",           "",       "尺"},
-    {Unit::Ri,               "里",           "",       "里"},
-    {Unit::Inch,             "インチ",       "",       "in"},
-    {Unit::Foot,             "フィート",     "",       "ft"},
-    {Unit::Yard,             "ヤード",       "",       "yd"},
-    {Unit::Mile,             "マイル",       "",       "mile"},
-    {Unit::Gram,             "ｇ",           "",       "g"},
-    {Unit::Kilogram,         "ｋｇ",         "",       "kg"},
-    {Unit::Tonne,            "トン",         "",       "ｔ"},
-    {Unit::Monme,            "匁",           "",       "匁"},
-    {Unit::Kin,              "斤",           "",       "斤"},
-    {Unit::Kan,              "貫",           "",       "貫"},
-    {Unit::Ounce,            "オンス",       "",       "ｵﾝｽ"},
-    {Unit::LongTon,          "トン(英)",     "英トン", "英ｔ"},
-    {Unit::ShortTon,         "トン(米)",     "米トン", "米ｔ"},
-    {Unit::SquareCentimetre, "平方ｃｍ",     "",       "平方cm"},
-    {Unit::SquareMetre,      "平方ｍ",       "",       "㎡"},
-    {Unit::SquareKilometre,  "平方ｋｍ",     "",       "平方km"},
-    {Unit::SquareSun,        "平方寸",       "",       "平方寸"},
-    {Unit::Tsubo,            "坪",           "",       "坪"},
-    {Unit::SquareRi,         "平方里",       "",       "平方里"},
-    {Unit::SquareInch,       "平方インチ",   "",       "平方in"},
-    {Unit::SquareFoot,       "平方フィート", "",       "平方ft"},
-    {Unit::Acre,             "エーカー",     "",       "ｴｰｶｰ"},
-    {Unit::SquareYard,       "平方ヤード",   "",       "平方yd"},
-    {Unit::SquareMile,       "平方マイル",   "",       "平方mile"},
-    {Unit::CubicMetre,       "立方メートル", "立方ｍ", "立方m"},
-    {Unit::Litre,            "リットル",     "",       "l"},
-    {Unit::CubicTsubo,       "立方坪",       "",       "立方坪"},
-    {Unit::Sho,              "升",           "",       "升"},
-    {Unit::CubicFoot,        "立方フィート", "",       "立方ft"},
-    {Unit::UsGallon,         "米ガロン",     "",       "米ｶﾞﾛﾝ"},
-    {Unit::CubicYard,        "立方ヤード",   "",       "立方yd"},
-    {Unit::ImperialGallon,   "英ガロン",     "",       "英ｶﾞﾛﾝ"},
+    {Unit::None,              "",              "",        "",          ""},
+    {Unit::Centimetre,        "ｃｍ",          "",        "ｃｍ",      "cm"},
+    {Unit::Metre,             "ｍ",            "",        "ｍ",        "m"},
+    {Unit::Kilometre,         "ｋｍ",          "",        "ｋｍ",      "km"},
+    {Unit::Sun,               "寸",            "",        "寸",        "sun"},
+    {Unit::Shaku,             "尺",            "",        "尺",        "shaku"},
+    {Unit::Ri,                "里",            "",        "里",        "ri"},
+    {Unit::Inch,              "インチ",        "",        "in",        "inch"},
+    {Unit::Foot,              "フィート",      "",        "ft",        "ft"},
+    {Unit::Yard,              "ヤード",        "",        "yd",        "yd"},
+    {Unit::Mile,              "マイル",        "",        "mile",      "mile"},
+    {Unit::Gram,              "ｇ",            "",        "g",         "g"},
+    {Unit::Kilogram,          "ｋｇ",          "",        "kg",        "kg"},
+    {Unit::Tonne,             "トン",          "",        "ｔ",        "tonne"},
+    {Unit::Monme,             "匁",            "",        "匁",        "monme"},
+    {Unit::Kin,               "斤",            "",        "斤",        "kin"},
+    {Unit::Kan,               "貫",            "",        "貫",        "kan"},
+    {Unit::Ounce,             "オンス",        "",        "ｵﾝｽ",       "oz"},
+    {Unit::LongTon,           "トン(英)",      "英トン",  "英ｔ",      "longton"},
+    {Unit::ShortTon,          "トン(米)",      "米トン",  "米ｔ",      "shortton"},
+    {Unit::SquareCentimetre,  "平方ｃｍ",      "",        "平方cm",    "cm^2"},
+    {Unit::SquareMetre,       "平方ｍ",        "",        "㎡",        "m^2"},
+    {Unit::SquareKilometre,   "平方ｋｍ",      "",        "平方km",    "km^2"},
+    {Unit::SquareSun,         "平方寸",        "",        "平方寸",    "sun^2"},
+    {Unit::Tsubo,             "坪",            "",        "坪",        "tsubo"},
+    {Unit::SquareRi,          "平方里",        "",        "平方里",    "ri^2"},
+    {Unit::SquareInch,        "平方インチ",    "",        "平方in",    "inch^2"},
+    {Unit::SquareFoot,        "平方フィート",  "",        "平方ft",    "ft^2"},
+    {Unit::Acre,              "エーカー",      "",        "ｴｰｶｰ",      "acre"},
+    {Unit::SquareYard,        "平方ヤード",    "",        "平方yd",    "yd^2"},
+    {Unit::SquareMile,        "平方マイル",    "",        "平方mile",  "mile^2"},
+    {Unit::CubicMetre,        "立方メートル",  "立方ｍ",  "立方m",     "m^3"},
+    {Unit::Litre,             "リットル",      "",        "l",         "oldliter"},
+    {Unit::CubicTsubo,        "立方坪",        "",        "立方坪",    "ken^3"},
+    {Unit::Sho,               "升",            "",        "升",        "shou"},
+    {Unit::CubicFoot,         "立方フィート",  "",        "立方ft",    "ft^3"},
+    {Unit::UsGallon,          "米ガロン",      "",        "米ｶﾞﾛﾝ",    "usgallon"},
+    {Unit::CubicYard,         "立方ヤード",    "",        "立方yd",    "yd^3"},
+    {Unit::ImperialGallon,    "英ガロン",      "",        "英ｶﾞﾛﾝ",    "brgallon"},
 }};
 // clang-format on
 

@@ -12,7 +12,7 @@
 
 #include "engine/Calculator.h"
 #include "platform/Form.h"
-#include "units/Catalogue.h"
+#include "units/UnitKinds.h"
 
 namespace vexlo::units {
 
