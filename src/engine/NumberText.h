@@ -58,8 +58,10 @@ inline constexpr std::size_t DisplayWidth = 20;
 // leading sign and an exponent ("1E-05", "1.23456789E+20") are read. Anything else (an era
 // text, "", "-", ".", a value beyond the double range) is not a number; a value below the
 // smallest double reads as 0. The plain text of the largest double reads back as it. Numbers as
-// a Japanese system reads them are numbers too: full-width digits, "，", "．", "－", "＋", a
-// yen sign "¥" or "￥" before the digits or the sign, and U+3000 among the blanks around.
+// a Japanese system reads them are numbers too: full-width digits, "，", "．", "－", "＋", one
+// yen mark (a "¥" or "￥" before the digits or the sign, or a "円" after the number), and U+3000
+// among the blanks around. The invisible characters of a copied text (U+200B-U+200D, U+2060,
+// U+FEFF) are ignored, and a no-break space (U+00A0, U+202F) between two digits groups them.
 std::optional<double> readNumber(std::string_view text);
 
 // The leading-number read: the number spelled by the text up to the first character that

@@ -135,17 +135,48 @@ std::size_t scanNumber(std::string_view text, std::size_t i, Buffer& out, bool& 
     return j;
 }
 
+// Invisible characters that a copy from a web page or a document carries along with a number.
+bool isInvisibleFormat(char32_t c) {
+    return (c >= U'\u200B' && c <= U'\u200D') || c == U'\u2060' || c == U'\uFEFF';
+}
+
+// No-break spaces that some locales write between digit groups ("1 234 567").
+bool isGroupSpace(char32_t c) {
+    return c == U'\u00A0' || c == U'\u202F';
+}
+
+bool isWideOrAsciiDigit(char32_t c) {
+    return (c >= U'0' && c <= U'9') || (c >= U'０' && c <= U'９');
+}
+
+// The next character of text[i...] that is not invisible; 0 at the end or at a broken byte.
+char32_t nextVisible(std::string_view text, std::size_t i) {
+    while (i < text.size()) {
+        const std::size_t length = platform::utf8::sequenceLength(text, i);
+        if (length == 0) return 0;
+        const char32_t c = platform::utf8::decode(text, i, length);
+        if (!isInvisibleFormat(c)) return c;
+        i += length;
+    }
+    return 0;
+}
+
 // A pasted number as a Japanese system's own parser takes it: full-width digits, "，", "．",
-// "－" and "＋", the ideographic space as a blank, and one yen sign ("¥" or "￥") before the
-// digits or the sign. Folds such a text to ASCII in `out`; false for any other character, or a
-// yen sign elsewhere.
+// "－" and "＋", the ideographic space as a blank, and one yen mark: "¥" or "￥" before the
+// digits or the sign, or "円" after the number with only blanks behind it. Invisible format
+// characters are dropped and a no-break space between two digits groups like a comma. Folds
+// such a text to ASCII in `out`; false for any other character, or a yen mark elsewhere.
 bool foldWideNumber(std::string_view text, std::string& out) {
     bool yen = false;
+    bool yenAfter = false;  // only blanks may follow "円"
     for (std::size_t i = 0; i < text.size();) {
         const std::size_t length = platform::utf8::sequenceLength(text, i);
         if (length == 0) return false;
         const char32_t c = platform::utf8::decode(text, i, length);
         i += length;
+        if (isInvisibleFormat(c)) continue;
+        const bool blank = c == U'\u3000' || (c < 0x80 && isBlank(static_cast<char>(c)));
+        if (yenAfter && !blank) return false;
         if (c < 0x80) {
             out += static_cast<char>(c);
         } else if (c >= U'０' && c <= U'９') {
@@ -154,6 +185,10 @@ bool foldWideNumber(std::string_view text, std::string& out) {
             out += static_cast<char>(c - 0xFEE0);  // the full-width block mirrors ASCII
         } else if (c == U'\u3000') {
             out += ' ';
+        } else if (isGroupSpace(c)) {
+            if (out.empty() || !isDigit(out.back()) || !isWideOrAsciiDigit(nextVisible(text, i)))
+                return false;
+            out += ',';
         } else if ((c == U'\u00A5' || c == U'\uFFE5') && !yen) {
             // Only blanks and a sign may come before it.
             const auto before = out.find_first_not_of(" \t\r\n");
@@ -161,6 +196,9 @@ bool foldWideNumber(std::string_view text, std::string& out) {
                 !(before + 1 == out.size() && (out[before] == '-' || out[before] == '+')))
                 return false;
             yen = true;
+        } else if (c == U'円' && !yen) {
+            yen = true;
+            yenAfter = true;
         } else {
             return false;
         }

@@ -1,13 +1,13 @@
 #include "keyscript/Cli.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <exception>
-#include <fstream>
 #include <functional>
-#include <iostream>
-#include <iterator>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "keyscript/Report.h"
+#include "keyscript/Script.h"
 #include "keyscript/ScriptFile.h"
 #include "keyscript/Session.h"
 #include "keyscript/Utf8.h"
@@ -41,7 +42,7 @@ Options:
   --warnings on|off   overflow warnings for this run (the settings file is not changed)
   --settings FILE     use FILE as the settings file: read at start-up, written as the
                       calculator writes it; without it nothing touches the disk
-  --clipboard TEXT    clipboard text at start
+  --clipboard TEXT    clipboard text at start (at most 1 MiB)
   --colour-answer A   how the colour dialog is answered: a colour as a decimal 0x00BBGGRR
                       value (255 is red, 16711680 blue) or "cancel"; A,A,... answers the
                       dialogs in turn, the last answer standing for every later one. A value
@@ -50,7 +51,8 @@ Options:
   --fonts NAME,...    the screen's font families, in order, for the font window's list
                       (a name holds no comma; without the option the list is empty)
   --clipboard-file FILE
-                      clipboard text at start, the whole of FILE ("-": standard input)
+                      clipboard text at start, the whole of FILE ("-": standard input);
+                      a FILE longer than 1 MiB (1048576 bytes) is refused
   --script-file FILE  read SCRIPT from FILE ("-": standard input) instead of the command
                       line: any length, run as it is read, checked whole before anything
                       runs. The file's text is the script exactly, line ends included (a
@@ -68,7 +70,8 @@ other events:
   {click:NAME}           click a button, check box or option button (NAME or NAME(INDEX))
                          such as the unit panel's: {menu:TNN(1)}{click:Check5}{click:Option6}
   {dblclick:Readout} {shiftclick:Readout} {rightclick:Readout}
-  {clip:TEXT}            another program puts TEXT on the clipboard; "}}" in TEXT is one "}"
+  {clip:TEXT}            another program puts TEXT on the clipboard; "}}" in TEXT is one "}";
+                         TEXT holds at most 1 MiB (the display keeps 20 characters)
   {select:LIST,ITEM}     click ITEM in a list box ({select:Lstfontname,Serif})
   {resize:HEIGHT,WIDTH}  the user drags the window to this size (twips)
   {close}                close the window (later events are ignored)
@@ -87,10 +90,11 @@ input: {Enter}, {Esc} or {Space} or {click:Command1} closes it, other events go 
 A malformed script is reported with its character position ("SCRIPT, character 7: ...";
 from a file also its line and column) and nothing runs.
 
-Exit status: 0 after a run, 2 for bad options, a script file that cannot be read or a
-malformed script (then nothing runs), 3 after a run whose settings were not all written to the
---settings file (each lost key is named on standard error; a write waits at most 2 s for another
-program that holds the file's lock), 1 for an unexpected failure.
+Exit status: 0 after a run, 2 for bad options, a script file that cannot be read, a
+clipboard text longer than 1 MiB or a malformed script (then nothing runs), 3 after a run
+whose settings were not all written to the --settings file (each lost key is named on standard
+error; a write waits at most 2 s for another program that holds the file's lock), 1 for an
+unexpected failure.
 )";
 
 struct CliOptions {
@@ -193,6 +197,11 @@ CliOptions parseArguments(int argc, const char* const* argv) {
             if (!isValidUtf8(*options.run.clipboard)) {
                 throw UsageError{"--clipboard text is not valid UTF-8"};
             }
+            if (options.run.clipboard->size() > MaxClipboardBytes) {
+                throw UsageError{"--clipboard text is longer than " +
+                                 std::string(MaxClipboardText) +
+                                 ", the most a clipboard text may hold"};
+            }
         } else if (name == "colour-answer") {
             options.run.colourAnswers.clear();
             for (const std::string& answer :
@@ -225,17 +234,33 @@ CliOptions parseArguments(int argc, const char* const* argv) {
     return options;
 }
 
-// The whole of a file, or of standard input for "-".
-std::string readWhole(const std::string& path) {
-    std::ifstream file;
-    if (path != "-") {
-        file.open(path, std::ios::binary);
-        if (!file) throw UsageError{"cannot open " + path + ": " + std::strerror(errno)};
+// The whole of a clipboard file, or of standard input for "-". Reading stops past the limit,
+// so a file with no end (/dev/zero) is refused at once.
+std::string readClipboardFile(const std::string& path) {
+    const bool standardInput = path == "-";
+    const std::string name = standardInput ? "standard input" : path;
+    const int fd = standardInput ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) throw UsageError{"cannot open " + path + ": " + std::strerror(errno)};
+    struct Closer {
+        int fd;
+        bool owned;
+        ~Closer() {
+            if (owned) ::close(fd);
+        }
+    } closer{fd, !standardInput};
+    std::string text;
+    char buffer[65536];
+    while (text.size() <= MaxClipboardBytes) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n == 0) return text;
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            throw UsageError{"cannot read " + name + ": " + std::strerror(errno)};
+        }
+        text.append(buffer, static_cast<std::size_t>(n));
     }
-    std::istream& in = path == "-" ? std::cin : file;
-    std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad()) throw UsageError{"cannot read " + path};
-    return text;
+    throw UsageError{"--clipboard-file " + name + " is longer than " +
+                     std::string(MaxClipboardText) + ", the most a clipboard text may hold"};
 }
 
 void checkCombinations(const CliOptions& options) {
@@ -281,7 +306,7 @@ int runFile(const CliOptions& options, Session& session, std::ostream& out, std:
 int run(CliOptions options, std::ostream& out, std::ostream& err) {
     checkCombinations(options);
     if (options.clipboardFile) {
-        options.run.clipboard = readWhole(*options.clipboardFile);
+        options.run.clipboard = readClipboardFile(*options.clipboardFile);
         if (!isValidUtf8(*options.run.clipboard)) {
             throw UsageError{"--clipboard-file " + *options.clipboardFile + " is not valid UTF-8"};
         }

@@ -27,6 +27,11 @@ enum class EventKind {
     Select,      // {select:NAME,ITEM}: click ITEM in the list box NAME
 };
 
+// The most a clipboard text may hold, from an option or a {clip:TEXT} (the display keeps 20
+// characters): a text from a file with no end (/dev/zero) is refused, not read into memory.
+inline constexpr std::size_t MaxClipboardBytes = 1024 * 1024;
+inline constexpr std::string_view MaxClipboardText = "1 MiB (1048576 bytes)";
+
 struct Event {
     EventKind kind = EventKind::Key;
     platform::KeyStroke key;  // Key

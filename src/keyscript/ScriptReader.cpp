@@ -114,6 +114,10 @@ bool ScriptReader::next(Event& event) {
         // The text runs to the first single "}"; "}}" stands for one "}" inside it.
         for (std::size_t k = 0; k < 1 + ClipPrefix.size(); ++k) take(event);
         for (;;) {
+            if (event.text.size() > MaxClipboardBytes) {
+                return fail(at + 1, "{clip: text longer than " + std::string(MaxClipboardText) +
+                                        ", the most a clipboard text may hold");
+            }
             if (!peek(0, c)) {
                 if (error_) return false;
                 return fail(at + 1, "unbalanced \"{\": {clip: has no closing \"}\"");
@@ -145,6 +149,11 @@ bool ScriptReader::next(Event& event) {
         take(event);
         if (c == U'}') break;
         body.push_back(c);
+        // No name is this long: the rest is not held to find out.
+        if (event.source.size() > MaxClipboardBytes) {
+            return fail(at + 1,
+                        "a brace of more than " + std::string(MaxClipboardText) + " names nothing");
+        }
     }
     if (auto problem = parseBraceBody(body, event)) return fail(at + 1, std::move(*problem));
     return true;

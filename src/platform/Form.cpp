@@ -115,7 +115,7 @@ void Form::pressKey(const KeyStroke& key) {
     if (onKeyDown) onKeyDown(key.keyCode, key.shift);
     if (closed_) return;
     const bool ctrl = (key.shift & modifiers::Ctrl) != 0;
-    const bool functionKey = key.keyCode >= keys::F1 && key.keyCode < keys::F1 + 12;
+    const bool functionKey = keys::isFunctionKey(key.keyCode);
     if (ctrl || functionKey) {
         if (MenuItem* item = findAccelerator(Shortcut{key.keyCode, ctrl})) {
             item->click();

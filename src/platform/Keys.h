@@ -10,7 +10,13 @@ inline constexpr int Enter = 13;
 inline constexpr int Escape = 27;
 inline constexpr int Space = 32;
 inline constexpr int F1 = 112;
+inline constexpr int F12 = F1 + 11;
 // Letters use their capital ASCII code (C = 67, M = 77), digits their ASCII code.
+
+// F1 to F12: accelerators of their own, without Ctrl.
+constexpr bool isFunctionKey(int keyCode) {
+    return keyCode >= F1 && keyCode <= F12;
+}
 }  // namespace keys
 
 namespace modifiers {

@@ -8,7 +8,7 @@ namespace vexlo::platform {
 std::string Shortcut::text() const {
     if (keyCode == 0) return {};
     std::string name;
-    if (keyCode >= keys::F1 && keyCode < keys::F1 + 12) {
+    if (keys::isFunctionKey(keyCode)) {
         name = "F" + std::to_string(keyCode - keys::F1 + 1);
     } else {
         name = std::string(1, static_cast<char>(keyCode));

@@ -60,6 +60,26 @@ TEST(ReadNumber, ReadsDisplayTexts) {
         {"¥-5", -5},
         {"\u3000１２\u3000", 12},
         {" ￥１，９８０ ", 1980},
+        // A price with "円" after it, blanks around that too.
+        {"1,980円", 1980},
+        {"１，９８０円", 1980},
+        {"-1,980円", -1980},
+        {"12.5円", 12.5},
+        {"1,980 円", 1980},
+        {"1,980円\u3000\r\n", 1980},
+        // Invisible characters of a copied text, inside or around the digits.
+        {"1\u200B234", 1234},
+        {"\uFEFF1234", 1234},
+        {"1234\u200D", 1234},
+        {"1\u200C,\u2060234", 1234},
+        {"-\u200B5", -5},
+        {"1,980\u200B円", 1980},
+        // No-break spaces between digit groups.
+        {"1\u00A0234\u00A0567", 1234567},
+        {"1\u202F234", 1234},
+        {"１\u00A0２３４", 1234},
+        {"¥1\u00A0980", 1980},
+        {"1\u00A0\u200B234", 1234},
     };
     for (const auto& row : rows) {
         const auto value = readNumber(row.text);
@@ -85,7 +105,15 @@ TEST(ReadNumber, RefusesTextsThatAreNoNumber) {
         "1.2.3", "1..", "1e", "1E+", "1e5.", "1E5E5", "e5", ".e5", "1e,5", "(5)", "1-",
         "1 2", "- 5", "--1", "+-1",
         // pasted forms that stay refused: a yen sign elsewhere, other full-width letters
-        "1,980円", "5¥", "¥¥5", "1¥2", "-5¥", "5-¥", "¥", "１ｅ５", "\\5", "１\xff",
+        "5¥", "¥¥5", "1¥2", "-5¥", "5-¥", "¥", "１ｅ５", "\\5", "１\xff",
+        // "円" anywhere but after the number, twice, or with a leading yen sign
+        "円1,980", "1,9円80", "1,980円円", "1,980円-", "1,980円.", "¥1,980円", "円", "-円",
+        "1e円",
+        // format characters that are not ignored, and invisible characters alone
+        "1\u200A234", "1\u200E234", "1\u2061234", "1\u00AD234", "\u200B", "\uFEFF-",
+        // a no-break space that is not between two digits, or another space between them
+        "\u00A01234", "1234\u00A0", "1,980\u00A0円", "1\u00A0\u00A0234", "1.\u00A05",
+        "1\u00A0,234", "1\u2007234", "1 234",
         // beyond the largest double
         "1E+400", "-1E+400", "1.79769313486233E+308",
         // embedded NUL
@@ -310,6 +338,8 @@ TEST(FormatText, ReadsThenFormats) {
         {"1.23456789E+20", &patterns::Year5, "123456789000000000000"},
         {"1E-05", &patterns::Entry, "0.00001"},
         {"123,456,789,012,3456.", &patterns::Entry, "1,234,567,890,123,460."},
+        {"１，９８０円", &patterns::Entry, "1,980."},
+        {"1\u200B234", &patterns::TaxAdded, "1,234.00"},
         // Unreadable texts come back unchanged.
         {"平成2年", &patterns::Entry, "平成2年"},
         {"", &patterns::Entry, ""},
@@ -317,6 +347,7 @@ TEST(FormatText, ReadsThenFormats) {
         {"Infinity", &patterns::Entry, "Infinity"},
         {"1E+400", &patterns::Entry, "1E+400"},
         {"1\0"s, &patterns::Entry, "1\0"s},
+        {"1,980円円", &patterns::Entry, "1,980円円"},
     };
     for (const auto& row : rows)
         EXPECT_EQ(formatText(row.text, *row.pattern), row.result)

@@ -137,6 +137,13 @@ const std::vector<ConversionRow> Conversions = {
     // A letter outside its range below chooses no era.
     {"letter M at -1", "M", "-1.", "-1年", "-1"},
     {"letter H at -1", "H", "-1.", "-1年", "-1"},
+    // A letter chooses its era only after year 0; "#####" writes nothing for the year 0 left.
+    {"letter T at 0", "T", "0.", "年", "0"},
+    {"letter H at 0", "H", "0.", "年", "0"},
+    {"letter T just after 0", "T", "0.5", "1912年", "1911.5"},
+    // A kanji mark counts back to the common era's year 0 and before it.
+    {"Reiwa back to year 0", "令", "-2,018.", "年", "0"},
+    {"Meiji before year 0", "明", "-1,868.", "-1年", "-1"},
     {"Reiwa letter has no range", "R", "-1.", "2017年", "2017"},
     // The full-width letter of the English key map is no era mark.
     {"full-width M", "Ｍ", "45.", "45年", "45"},

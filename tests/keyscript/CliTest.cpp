@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "keyscript/Cli.h"
+
 extern char** environ;
 
 namespace {
@@ -101,8 +103,9 @@ TEST(Cli, HelpAndVersion) {
     const auto help = runTool({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_TRUE(help.out.starts_with("Usage: vexlo-keys")) << help.out;
-    for (const char* documented : {"{clip:TEXT}", "--colour-answer", "--fonts",
-                                   "{select:", "--script-file FILE", "--clipboard-file FILE"}) {
+    for (const char* documented :
+         {"{clip:TEXT}", "--colour-answer", "--fonts", "{select:", "--script-file FILE",
+          "--clipboard-file FILE", "1 MiB (1048576 bytes)"}) {
         EXPECT_NE(help.out.find(documented), std::string::npos) << documented;
     }
     EXPECT_EQ(help.err, "");
@@ -140,6 +143,8 @@ INSTANTIATE_TEST_SUITE_P(
                       std::vector<std::string>{"--script-file="},
                       std::vector<std::string>{"--script-file", "-", "1"},
                       std::vector<std::string>{"--clipboard-file", "/nonexistent/text", "1"},
+                      std::vector<std::string>{"--clipboard-file", "/dev/zero", "1"},
+                      std::vector<std::string>{"--clipboard-file=/", "1"},
                       std::vector<std::string>{"--clipboard=x", "--clipboard-file=-", "1"},
                       std::vector<std::string>{"--script-file=-", "--clipboard-file=-"}));
 // clang-format on
@@ -168,6 +173,20 @@ INSTANTIATE_TEST_SUITE_P(
                       ScriptErrorRow{"5{select:Lstfontname}", "character 2: a selection names"},
                       ScriptErrorRow{"{select:Readout,x}", "Readout is not a list box"}));
 // clang-format on
+
+// The command line cannot carry a megabyte, so the option's limit is met in the process.
+TEST(Cli, ClipboardOptionHoldsAtMostAMegabyte) {
+    for (const std::size_t size : {std::size_t{1} << 20, (std::size_t{1} << 20) + 1}) {
+        const std::string text(size, '7');
+        const char* argv[] = {"vexlo-keys", "--clipboard", text.c_str(), "{Ctrl+V}"};
+        std::ostringstream out, err;
+        const int status = vexlo::keyscript::runCli(4, argv, out, err);
+        EXPECT_EQ(status, size > (1u << 20) ? 2 : 0) << size << err.str();
+        EXPECT_EQ(err.str().find("--clipboard text is longer than 1 MiB") != std::string::npos,
+                  size > (1u << 20))
+            << err.str();
+    }
+}
 
 TEST(Cli, TextOutputLines) {
     EXPECT_EQ(runTool({"12*3{Enter}"}).out, "display: 36.\nmem2: \nmem1: \nclipboard: \n");
@@ -389,6 +408,8 @@ TEST(CliScriptFile, MalformedScriptNamesItsLineAndRunsNothing) {
         {"1\n\n22{menu:Nope}", "character 6 (line 3, column 3): {menu:Nope}: unknown menu"},
         {"{Entr}\n\xff", "character 8 (line 2, column 1): invalid UTF-8 (byte 8)"},
         {"5{close}" + std::string(200'000, '1') + "{", "character 200009 (line 1, column "},
+        {"5\n{clip:" + std::string((1 << 20) + 1, '7') + "}",
+         "character 3 (line 2, column 1): {clip: text longer than 1 MiB"},
     };
     TempDir dir;
     const fs::path settings = dir.path / "VEXLO.INI";
@@ -428,6 +449,22 @@ TEST(CliScriptFile, TextsBeyondTheArgumentLimit) {
     const auto huge = runTool({"--clipboard-file=-", "{Ctrl+V}"}, {}, {}, digits);
     EXPECT_NE(huge.out.find("message: 【ベクロ】 | 表示行数をオーバーしました。"),
               std::string::npos);
+    // A clipboard file of a megabyte is taken; one byte more, or a file without end, is not.
+    const std::string megabyte(1 << 20, '7');
+    writeFile(file, megabyte);
+    const auto longest = runTool({"--clipboard-file", file.string(), "{Ctrl+V}"});
+    EXPECT_EQ(longest.status, 0) << longest.err;
+    EXPECT_NE(longest.out.find("message: 【ベクロ】 | 表示行数をオーバーしました。"),
+              std::string::npos);
+    writeFile(file, megabyte + "7");
+    for (const auto& run : {runTool({"--clipboard-file", file.string(), "{Ctrl+V}"}),
+                            runTool({"--clipboard-file=-", "{Ctrl+V}"}, {}, {}, megabyte + "7"),
+                            runTool({"--clipboard-file", "/dev/zero", "{Ctrl+V}"})}) {
+        EXPECT_EQ(run.status, 2);
+        EXPECT_TRUE(run.out.empty()) << run.out.substr(0, 100);
+        EXPECT_NE(run.err.find("is longer than 1 MiB (1048576 bytes)"), std::string::npos)
+            << run.err;
+    }
     writeFile(file, "12\xff");
     const auto broken = runTool({"--clipboard-file", file.string(), "{Ctrl+V}"});
     EXPECT_EQ(broken.status, 2);

@@ -77,8 +77,38 @@ INSTANTIATE_TEST_SUITE_P(
                  .FirstOperand = 1980},
         Scenario{.name = "ideographic spaces and full-width minus", .script =
                  "{clip:\u3000－１，２３４．５\u3000}{Ctrl+V}", .display = "-1,234.5"},
-        Scenario{.name = "yen after the digits stays text", .script = "5+{clip:1,980円}{Ctrl+V}",
-                 .display = "1,980円", .FirstOperand = 5}),
+        Scenario{.name = "yen after the price", .script = "{clip:1,980円}{Ctrl+V}*2=",
+                 .display = "3,960."},
+        Scenario{.name = "full-width price in yen", .script = "{clip:１，９８０円}{Ctrl+V}*2=",
+                 .display = "3,960."},
+        Scenario{.name = "a price in yen is shown as a number", .script =
+                 "{clip:１，９８０円}{shiftclick:Readout}", .display = "1,980.",
+                 .FirstOperand = 1980},
+        Scenario{.name = "zero-width space among the digits", .script =
+                 "{clip:1\u200B234}{Ctrl+V}*2=", .display = "2,468."},
+        Scenario{.name = "byte order mark and word joiner", .script =
+                 "{clip:\uFEFF1\u2060234}{Ctrl+V}", .display = "1,234.", .FirstOperand = 1234},
+        Scenario{.name = "no-break spaces between groups", .script =
+                 "{clip:1\u00A0234\u202F567}{Ctrl+V}", .display = "1,234,567."},
+        Scenario{.name = "fourteen-digit price fits", .script = "{clip:12345678901234円}{Ctrl+V}",
+                 .display = "12,345,678,901,234.", .FirstOperand = 12345678901234},
+        Scenario{.name = "fifteen-digit price fills the display", .script =
+                 "{clip:123456789012345円}{Ctrl+V}", .display = "0.", .messages = {JaOverflow},
+                 .FirstOperand = 0},
+        Scenario{.name = "invisible characters take no room", .script =
+                 "{clip:\u200B\u200B\u200B\u200B\u200B\u200B\u200B\u200B\u200B\u200B"
+                 "\u200B\u200B\u200B\u200B\u200B\u200B\u200B\u200B\u200B\u200B5}{Ctrl+V}",
+                 .display = "5.", .FirstOperand = 5},
+        Scenario{.name = "yen inside the digits stays text", .script = "5+{clip:1,9円80}{Ctrl+V}",
+                 .display = "1,9円80", .FirstOperand = 5},
+        Scenario{.name = "yen twice stays text", .script = "5+{clip:1,980円円}{Ctrl+V}",
+                 .display = "1,980円円", .FirstOperand = 5},
+        Scenario{.name = "yen sign and yen stay text", .script = "5+{clip:¥1,980円}{Ctrl+V}",
+                 .display = "¥1,980円", .FirstOperand = 5},
+        Scenario{.name = "no-break space before the digits stays text", .script =
+                 "5+{clip:\u00A01234}{Ctrl+V}", .display = "\u00A01234", .FirstOperand = 5},
+        Scenario{.name = "another format character stays text", .script =
+                 "5+{clip:1\u2061234}{Ctrl+V}", .display = "1\u2061234", .FirstOperand = 5}),
     rowName);
 // clang-format on
 

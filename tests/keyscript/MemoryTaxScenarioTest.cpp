@@ -67,7 +67,22 @@ INSTANTIATE_TEST_SUITE_P(
                  .messages = {JaRecallLong}, .FirstOperand = 0, .MemoryValue = 0},
         Scenario{.name = "English recall of a long fraction", .script = LongFractionRegister,
                  .start = En, .display = "0.", .messages = {EnOverflow}, .FirstOperand = 0,
-                 .MemoryValue = 0}),
+                 .MemoryValue = 0},
+        // The point of the plain text at the 12th character is a short value, at the 13th a
+        // long one: the left operand is then 0, and the register is emptied when it cannot be
+        // shown.
+        Scenario{.name = "point at the twelfth character recalls the value",
+                 .script = "12345678901.2345{Ctrl+D}@a", .display = "12,345,678,901.2345",
+                 .FirstOperand = 12345678901.2345, .MemoryValue = 12345678901.2345},
+        Scenario{.name = "point at the thirteenth character recalls a long value",
+                 .script = "123456789012.345{Ctrl+D}@a", .display = "123,456,789,012.345",
+                 .FirstOperand = 0, .MemoryValue = 123456789012.345},
+        Scenario{.name = "full display, point at the twelfth character",
+                 .script = "1234567890.12345{Ctrl+E}@a", .display = "-1,234,567,890.12345",
+                 .FirstOperand = -1234567890.12345, .MemoryValue = -1234567890.12345},
+        Scenario{.name = "full display, point at the thirteenth character",
+                 .script = "12345678901.2345{Ctrl+E}@a", .display = "-12,345,678,901.2345",
+                 .messages = {JaRecallLong}, .FirstOperand = 0, .MemoryValue = 0}),
     rowName);
 // clang-format on
 
@@ -88,6 +103,14 @@ INSTANTIATE_TEST_SUITE_P(
         Scenario{"eleven decimals at most", "105{Ctrl+N}", Ja, "97.22222222222"},
         Scenario{"fifteen significant digits", "1000{Ctrl+N}", Ja, "925.92592592593"},
         Scenario{"cut to fifteen characters", "1234567890{Ctrl+K}", Ja, ",358,024,679.00"},
+        Scenario{"eighteen characters removed whole", "12345678901{Ctrl+L}", Ja,
+                 "1,223,344,455.4545"},
+        Scenario{"nineteen removed cut to eighteen", "123456789012{Ctrl+L}", Ja,
+                 "12,233,444,556.364"},
+        Scenario{"twenty removed cut to eighteen", "1234567890123{Ctrl+L}", Ja,
+                 "122,334,445,566.36"},
+        Scenario{"reduced rate removed cut to eighteen", "12345678901234{Ctrl+N}", Ja,
+                 ",431,184,167,809.3"},
         Scenario{"result is the next operand", "100{Ctrl+K}+5=", Ja, "115."},
         Scenario{"a digit goes before the point", "100{Ctrl+K}5", Ja, "1,105."},
         Scenario{"by menu", "100{menu:Syohi_Zei}", Ja, "110.00"},

@@ -16,6 +16,8 @@ TEST_P(OperatorScenario, EvaluatesLeftToRight) {
 
 const std::string BigProduct = "123456789*1000000000000=";
 const std::string LongSum = "99999999999999+9999999=";
+// -1234567890.12345: its plain text has the point at the 12th character.
+const std::string TwelfthPoint = "1234567890.12345X-1=";
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(
@@ -68,7 +70,12 @@ INSTANTIATE_TEST_SUITE_P(
         Scenario{"English twenty-character sum", LongSum, En, "100,000,009,999,998.", "", {},
                  {EnOverflow}},
         Scenario{"Japanese twenty-character sum", LongSum, Ja, "100,000,009,999,998.", "", {},
-                 {JaOverflowResult}}),
+                 {JaOverflowResult}},
+        // The point at the 12th character: no result check, though the text fills the display.
+        Scenario{"point at the twelfth character", TwelfthPoint, Ja, "-1,234,567,890.12345", "",
+                 {}, {}, {}, -1234567890.12345},
+        Scenario{"English point at the twelfth character", TwelfthPoint, En,
+                 "-1,234,567,890.12345", "", {}, {}, {}, -1234567890.12345}),
     rowName);
 // clang-format on
 

@@ -53,6 +53,7 @@ struct Scenario {
     std::optional<double> FirstOperand{};
     std::optional<double> MemoryValue{};
     std::optional<std::string> MemoryMark{};
+    std::optional<int> PointEntered{};  // -1 true, 0 false
 };
 
 inline std::ostream& operator<<(std::ostream& out, const Scenario& s) {
@@ -103,6 +104,9 @@ inline void expectScenario(const Scenario& row) {
     }
     if (row.MemoryMark) {
         EXPECT_EQ(calc.state.MemoryMark, *row.MemoryMark);
+    }
+    if (row.PointEntered) {
+        EXPECT_EQ(calc.state.PointEntered, *row.PointEntered);
     }
 }
 

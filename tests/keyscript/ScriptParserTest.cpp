@@ -77,7 +77,19 @@ struct ClipRow {
     std::string text;
 };
 
+std::ostream& operator<<(std::ostream& out, const ClipRow& row) {
+    return out << (row.script.size() > 60 ? row.script.substr(0, 60) + "..." : row.script);
+}
+
 class ClipText : public ::testing::TestWithParam<ClipRow> {};
+
+const std::string Megabyte(1 << 20, '7');
+std::string bracesFor(std::size_t count) {
+    std::string escaped;
+    for (std::size_t i = 0; i < count; ++i) escaped += "}}";
+    return escaped;
+}
+const std::string MegabyteOfBraces = bracesFor(1 << 20);
 
 TEST_P(ClipText, RunsToTheFirstSingleClosingBrace) {
     const auto parsed = parseScript(GetParam().script);
@@ -94,7 +106,13 @@ INSTANTIATE_TEST_SUITE_P(Texts, ClipText,
                                            ClipRow{"{clip:}}}", "}"},
                                            ClipRow{"{clip:{x}", "{x"},
                                            ClipRow{"{clip:a}}}}}5", "a}}"},
-                                           ClipRow{"{clip:一\n二}", "一\n二"}));
+                                           ClipRow{"{clip:一\n二}", "一\n二"},
+                                           // The longest a clipboard text may be.
+                                           ClipRow{"{clip:" + Megabyte + "}", Megabyte},
+                                           ClipRow{"{clip:" + Megabyte.substr(3) + "あ}",
+                                                   Megabyte.substr(3) + "あ"},
+                                           ClipRow{"{clip:" + MegabyteOfBraces + "}",
+                                                   std::string(1 << 20, '}')}));
 // clang-format on
 
 TEST(ScriptEvents, CarryTheirPositionsInCharacters) {
@@ -132,7 +150,7 @@ struct ErrorRow {
 };
 
 std::ostream& operator<<(std::ostream& out, const ErrorRow& row) {
-    return out << row.script;
+    return out << (row.script.size() > 60 ? row.script.substr(0, 60) + "..." : row.script);
 }
 
 class MalformedScript : public ::testing::TestWithParam<ErrorRow> {};
@@ -163,7 +181,12 @@ INSTANTIATE_TEST_SUITE_P(
                       ErrorRow{"{resize:1500}", 1, "resize"},
                       ErrorRow{"{resize:a,b}", 1, "resize"},
                       ErrorRow{"{resize:-5,100}", 1, "resize"},
-                      ErrorRow{"ab{clip:xyz", 3, "clip"}, ErrorRow{"{clip:a}}", 1, "clip"}));
+                      ErrorRow{"ab{clip:xyz", 3, "clip"}, ErrorRow{"{clip:a}}", 1, "clip"},
+                      // A clipboard text of more than a megabyte, however it is spelt.
+                      ErrorRow{"5{clip:" + Megabyte + "7}", 2, "longer than 1 MiB"},
+                      ErrorRow{"{clip:" + MegabyteOfBraces + "}}}", 1, "longer than 1 MiB"},
+                      ErrorRow{"{clip:" + Megabyte.substr(2) + "あ}", 1, "longer than 1 MiB"},
+                      ErrorRow{"{menu:" + Megabyte + "}", 1, "names nothing"}));
 // clang-format on
 
 // clang-format off

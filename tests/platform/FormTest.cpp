@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -13,7 +14,9 @@ struct KeyLog {
     std::vector<std::string> events;
 };
 
-// A form whose key handlers, a menu item with Ctrl+A and one with F1 record what reaches them.
+// A form whose key handlers, a menu item with Ctrl+A, Ctrl+Q and one for each of F1 to F12 record
+// what reaches them. Items are also bound to the codes beside F1 to F12, which are no function
+// keys. The key-down of Q closes the form, as Esc closes the calculator.
 struct KeyForm {
     Form form{"Test"};
     KeyLog log;
@@ -22,14 +25,24 @@ struct KeyForm {
         menu.add("Accel", -1, "A", {'A', true}).onClick = [this] {
             log.events.push_back("menu A");
         };
+        menu.add("Quit", -1, "Q", {'Q', true}).onClick = [this] { log.events.push_back("menu Q"); };
         menu.add("Help", 0, "Help", {keys::F1, false}).onClick = [this] {
             log.events.push_back("menu F1");
+        };
+        for (int code = keys::F1 + 1; code <= keys::F1 + 12; ++code) {
+            menu.add("Key", code, "key", {code, false}).onClick = [this, code] {
+                log.events.push_back("menu " + std::to_string(code));
+            };
+        }
+        menu.add("Key", keys::F1 - 1, "key", {keys::F1 - 1, false}).onClick = [this] {
+            log.events.push_back("menu 111");
         };
         auto& off = menu.add("Off", -1, "Off", {'B', true});
         off.onClick = [this] { log.events.push_back("menu B"); };
         off.setEnabled(false);
         form.onKeyDown = [this](int code, int shift) {
             log.events.push_back("down " + std::to_string(code) + "/" + std::to_string(shift));
+            if (code == 'Q') form.close();
         };
         form.onKeyPress = [this](char32_t& c) {
             log.events.push_back("press " + std::to_string(static_cast<int>(c)));
@@ -50,6 +63,13 @@ TEST(FormKeys, KeyDownThenAcceleratorOrCharacter) {
         // An accelerator runs its menu item and types nothing.
         {{'A', modifiers::Ctrl, 1}, {"down 65/2", "menu A"}},
         {{keys::F1, 0, 0}, {"down 112/0", "menu F1"}},
+        {{keys::F12, 0, 0}, {"down 123/0", "menu 123"}},
+        // The codes beside F1 to F12 are no function keys: their character follows.
+        {{keys::F12 + 1, 0, U'|'}, {"down 124/0", "press 124"}},
+        {{keys::F1 - 1, 0, U'o'}, {"down 111/0", "press 111"}},
+        // A form closed by its key-down takes neither the character nor the accelerator.
+        {{'Q', 0, U'q'}, {"down 81/0"}},
+        {{'Q', modifiers::Ctrl, 17}, {"down 81/2"}},
         // A Ctrl combination that is no accelerator delivers its control character.
         {{'M', modifiers::Ctrl, 13}, {"down 77/2", "press 13"}},
         // A disabled item's accelerator does nothing, and the key is still taken by the menu.
@@ -63,6 +83,22 @@ TEST(FormKeys, KeyDownThenAcceleratorOrCharacter) {
         f.form.pressKey(row.key);
         EXPECT_EQ(f.log.events, row.expected) << "key code " << row.key.keyCode;
     }
+}
+
+TEST(FormKeys, EveryFunctionKeyIsAnAcceleratorWithoutCtrl) {
+    for (int n = 2; n <= 12; ++n) {
+        const int code = keys::F1 + n - 1;
+        KeyForm f;
+        f.form.pressKey({code, 0, 0});
+        EXPECT_EQ(f.log.events, (std::vector<std::string>{"down " + std::to_string(code) + "/0",
+                                                          "menu " + std::to_string(code)}))
+            << "F" << n;
+        EXPECT_EQ((Shortcut{code, false}.text()), "F" + std::to_string(n));
+        EXPECT_TRUE(keys::isFunctionKey(code)) << "F" << n;
+    }
+    EXPECT_FALSE(keys::isFunctionKey(keys::F1 - 1));
+    EXPECT_FALSE(keys::isFunctionKey(keys::F12 + 1));
+    EXPECT_EQ((Shortcut{keys::F12 + 1, false}.text()), "|");
 }
 
 TEST(FormKeys, ClosedFormTakesNoKeysAndUnloadsOnce) {
@@ -102,6 +138,43 @@ TEST(RaisingRule, SettingAStateRunsTheHandlerOnlyWhenItChanges) {
     EXPECT_EQ(boxClicks, 2);
     EXPECT_EQ(textChanges, 1);
     EXPECT_EQ(presses, 2);
+}
+
+// A user's click reaches only a visible, enabled button, check box or option button.
+TEST(UserClick, ReachesOnlyVisibleEnabledControls) {
+    const struct {
+        bool visible;
+        bool enabled;
+        int clicks;
+    } rows[] = {{true, true, 1}, {true, false, 0}, {false, true, 0}, {false, false, 0}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.visible ? "visible" : "hidden") +
+                     (row.enabled ? " enabled" : " disabled"));
+        Form form("Test");
+        auto& button = form.add<Button>("Command1");
+        auto& box = form.add<CheckBox>("Check1");
+        auto& option = form.add<OptionButton>("Option1");
+        int presses = 0, boxClicks = 0, optionClicks = 0;
+        button.onClick = [&] { ++presses; };
+        box.onClick = [&] { ++boxClicks; };
+        option.onClick = [&] { ++optionClicks; };
+        for (Control* control : std::initializer_list<Control*>{&button, &box, &option}) {
+            control->setVisible(row.visible);
+            control->setEnabled(row.enabled);
+            EXPECT_TRUE(clickable(*control));
+        }
+        button.click();
+        box.click();
+        option.click();
+        EXPECT_EQ(presses, row.clicks);
+        EXPECT_EQ(boxClicks, row.clicks);
+        EXPECT_EQ(box.value(), row.clicks);
+        EXPECT_EQ(optionClicks, row.clicks);
+        EXPECT_EQ(option.value(), row.clicks == 1);
+        // Code still sets a disabled or hidden box, and its handler runs.
+        box.setValue(1 - box.value());
+        EXPECT_EQ(boxClicks, row.clicks + 1);
+    }
 }
 
 TEST(RaisingRule, HandlersNestAndSeeTheNewState) {
