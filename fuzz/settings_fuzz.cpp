@@ -155,7 +155,7 @@ void checkDisk(const Input& input) {
     }
     check(profile.read(SettingsSection, key) == expectedValue(value));
     const vexlo::shell::SettingsText after = vexlo::shell::loadSettingsText(path);
-    if (after.fromCp932) {
+    if (after.encoding == vexlo::shell::FileEncoding::Cp932) {
         // The line replaced was all that kept a Shift-JIS file from reading as such: the other
         // lines keep their bytes, and now read as the Shift-JIS they are.
         check(linesSurvive(input.file, fileBytes(path)));
