@@ -2,7 +2,9 @@
 // to it as the program writes them. Reading never fails; what was written reads back; every
 // other key reads as before and every other line of the file survives, in order.
 //
-// Input: FILE 0xFF KEY 0xFF VALUE. A KEY of one byte picks a key of the settings table.
+// Input: FILE 0xFF KEY 0xFF VALUE. A KEY of one byte picks a key of the settings table. A FILE
+// that begins with 0xFE 0xFE (or 0xFD 0xFD) stands for the rest of it, mended to UTF-8, saved as
+// UTF-16 little-endian (big-endian) with its byte order mark, which FILE itself cannot hold.
 
 #include <unistd.h>
 
@@ -22,6 +24,7 @@
 #include "shell/settings/ColourText.h"
 #include "shell/settings/DiskProfileFile.h"
 #include "shell/settings/SettingsKeys.h"
+#include "shell/settings/TextEncoding.h"
 
 namespace {
 
@@ -132,12 +135,22 @@ std::string fileBytes(const fs::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+// The bytes on disk that FILE stands for.
+std::string diskBytes(std::string_view file) {
+    using vexlo::shell::FileEncoding;
+    const bool little = file.starts_with("\xFE\xFE");
+    if (!little && !file.starts_with("\xFD\xFD")) return std::string(file);
+    const std::string text = "\uFEFF" + vexlo::platform::utf8::replaceInvalid(file.substr(2));
+    return *vexlo::shell::utf8ToUtf16(text, little ? FileEncoding::Utf16Le : FileEncoding::Utf16Be);
+}
+
 // The same through the file on disk, with its encoding rules, as start-up and the handlers use it.
 void checkDisk(const Input& input) {
     const fs::path& path = settingsPath();
     fs::create_directories(path.parent_path());
+    const std::string bytes = diskBytes(input.file);
     std::ofstream(path, std::ios::binary | std::ios::trunc)
-        .write(input.file.data(), static_cast<std::streamsize>(input.file.size()));
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 
     auto calls = vexlo::shell::FileCalls::system();
     calls.fsync = [](int) { return 0; };  // a RAM disk: nothing to wait for
@@ -150,15 +163,15 @@ void checkDisk(const Input& input) {
     const std::string key = vexlo::platform::utf8::replaceInvalid(input.key);
     const std::string value = vexlo::platform::utf8::replaceInvalid(input.value);
     if (!profile.write(SettingsSection, key, value)) {
-        check(fileBytes(path) == input.file);  // a refused write leaves the file as it was
+        check(fileBytes(path) == bytes);  // a refused write leaves the file as it was
         return;
     }
     check(profile.read(SettingsSection, key) == expectedValue(value));
     const vexlo::shell::SettingsText after = vexlo::shell::loadSettingsText(path);
-    if (after.fromCp932) {
+    if (after.encoding == vexlo::shell::FileEncoding::Cp932) {
         // The line replaced was all that kept a Shift-JIS file from reading as such: the other
         // lines keep their bytes, and now read as the Shift-JIS they are.
-        check(linesSurvive(input.file, fileBytes(path)));
+        check(linesSurvive(bytes, fileBytes(path)));
         return;
     }
     check(linesSurvive(before, after.text));

@@ -56,7 +56,7 @@ struct Settings {
         const auto path =
             vexlo::shell::settingsFilePath(programDir, vexlo::shell::Environment::current());
         if (!path) return;
-        disk = std::make_unique<vexlo::shell::DiskProfileFile>(*path);
+        disk = std::make_unique<vexlo::shell::DiskProfileFile>(*path);  // with its seed
         queued = std::make_unique<vexlo::shell::QueuedProfileFile>(*disk);
     }
     vexlo::platform::ProfileFile& file() {

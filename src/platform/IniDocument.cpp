@@ -1,6 +1,5 @@
 #include "platform/IniDocument.h"
 
-#include <cstring>
 #include <utility>
 
 namespace vexlo::platform {
@@ -39,8 +38,25 @@ bool isQuoted(std::string_view s) {
     return s.size() >= 2 && s.front() == s.back() && (s.front() == '"' || s.front() == '\'');
 }
 
+// Where the line starting at `pos` ends: at its "\n", "\r\n" or lone "\r" (old Mac files), or at
+// the end of the text.
+std::size_t findLineEnd(std::string_view text, std::size_t pos) {
+    const char* const begin = text.data() + pos;
+    const char* const end = text.data() + text.size();
+    for (const char* at = begin; at != end; ++at) {
+        if (*at == '\n' || *at == '\r') return static_cast<std::size_t>(at - text.data());
+    }
+    return text.size();
+}
+
+// The size of the line end at `end` (a position findLineEnd returned).
+std::size_t lineEndSize(std::string_view text, std::size_t end) {
+    if (end >= text.size()) return 0;
+    return (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1;
+}
+
 // One line of the text: [begin, contentEnd) is what the line says, [contentEnd, next) its line
-// end ("\r\n", "\n" or nothing at the end of the text).
+// end ("\r\n", "\n", "\r" or nothing at the end of the text).
 struct Line {
     std::size_t begin = 0;
     std::size_t contentEnd = 0;
@@ -64,14 +80,9 @@ class LineScanner {
     bool next(Line& line) {
         if (pos_ >= text_.size()) return false;
         line.begin = pos_;
-        const void* found = std::memchr(text_.data() + pos_, '\n', text_.size() - pos_);
-        if (found == nullptr) {
-            line.contentEnd = line.next = text_.size();
-        } else {
-            const std::size_t lf = static_cast<const char*>(found) - text_.data();
-            line.contentEnd = (lf > pos_ && text_[lf - 1] == '\r') ? lf - 1 : lf;
-            line.next = lf + 1;
-        }
+        const std::size_t end = findLineEnd(text_, pos_);
+        line.contentEnd = end;
+        line.next = end + lineEndSize(text_, end);
         pos_ = line.next;
         return true;
     }
@@ -131,9 +142,9 @@ std::string encodeValue(std::string_view value) {
 IniDocument::IniDocument(std::string text) : text_(std::move(text)) {}
 
 std::string_view IniDocument::lineEnd() const {
-    const std::size_t lf = text_.find('\n');
-    if (lf != std::string::npos && lf > 0 && text_[lf - 1] == '\r') return "\r\n";
-    return "\n";
+    const std::size_t end = findLineEnd(text_, 0);
+    if (end >= text_.size()) return "\n";
+    return std::string_view(text_).substr(end, lineEndSize(text_, end));
 }
 
 std::optional<std::string> IniDocument::value(std::string_view section,
@@ -206,7 +217,8 @@ bool IniDocument::setValue(std::string_view section, std::string_view key, std::
     }
 
     std::string added;
-    if (!text_.empty() && text_.back() != '\n' && text_ != Utf8Bom) added += eol;
+    const bool ended = !text_.empty() && (text_.back() == '\n' || text_.back() == '\r');
+    if (!text_.empty() && !ended && text_ != Utf8Bom) added += eol;
     if (sawContent && !lastLineBlank) added += eol;
     added += '[';
     added += section;

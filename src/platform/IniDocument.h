@@ -29,8 +29,8 @@ class IniDocument {
     // either end, a key beginning with ";" or "[").
     bool setValue(std::string_view section, std::string_view key, std::string_view value);
 
-    // Line end for lines this document adds: the file's own (from its first line), "\n" when it
-    // has none.
+    // Line end for lines this document adds: the file's own (from its first line: "\r\n", "\n"
+    // or a lone "\r"), "\n" when it has none. Lines may end in any of the three.
     std::string_view lineEnd() const;
 
     const std::string& text() const { return text_; }

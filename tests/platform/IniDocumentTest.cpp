@@ -33,6 +33,19 @@ TEST(IniDocumentRead, FindsValuesByTheProfileRules) {
         {"empty value is present", "[VEXLO]\nA=\n", "VEXLO", "A", ""},
         {"equals sign inside value", "[VEXLO]\nA=b=c\n", "VEXLO", "A", "b=c"},
         {"comment line is no key", "[VEXLO]\n;A=1\n", "VEXLO", "A", std::nullopt},
+        {"indented comment line is no key", "[VEXLO]\n \t;A=1\n", "VEXLO", "A", std::nullopt},
+        {"comment line with blanks after the mark", "[VEXLO]\n; A=1\n", "VEXLO", "A", std::nullopt},
+        {"comment line is no key named with its mark", "[VEXLO]\n;A=1\n", "VEXLO", ";A",
+         std::nullopt},
+        {"indented comment line is no key named with its mark", "[VEXLO]\n \t;A=1\n", "VEXLO", ";A",
+         std::nullopt},
+        {"comment line does not hide the key after it", "[VEXLO]\n;A=1\nA=2\n", "VEXLO", "A", "2"},
+        {"semicolon inside a value is kept", "[VEXLO]\nA=1;2 ; note\n", "VEXLO", "A", "1;2 ; note"},
+        {"semicolon inside a key name", "[VEXLO]\nA;B=1\n", "VEXLO", "A;B", "1"},
+        {"hash is no comment mark", "[VEXLO]\n#A=1\n", "VEXLO", "#A", "1"},
+        {"commented section header is no section", "[O]\n;[VEXLO]\nA=1\n", "VEXLO", "A",
+         std::nullopt},
+        {"commented header leaves the section open", "[VEXLO]\n;[O]\nA=1\n", "VEXLO", "A", "1"},
         {"first duplicate wins", "[VEXLO]\nA=1\nA=2\n", "VEXLO", "A", "1"},
         {"missing key", "[VEXLO]\nB=1\n", "VEXLO", "A", std::nullopt},
         {"missing section", "[OTHER]\nA=1\n", "VEXLO", "A", std::nullopt},
@@ -47,7 +60,10 @@ TEST(IniDocumentRead, FindsValuesByTheProfileRules) {
         {"unclosed header is no section", "[VEXLO]\n[OTHER\nA=1\n", "VEXLO", "A", "1"},
         {"NUL bytes kept in value", "[VEXLO]\nA=x\0y\n"s, "VEXLO", "A", "x\0y"s},
         {"NUL junk line skipped", "[VEXLO]\n\0\0\0\xff\nA=1\n"s, "VEXLO", "A", "1"},
-        {"lone CR is no line end", "[VEXLO]\rA=1\r", "VEXLO", "A", std::nullopt},
+        {"lone CR line ends", "[VEXLO]\rA=1\rB=2\r", "VEXLO", "B", "2"},
+        {"lone CR, no final line end", "[VEXLO]\rA=1", "VEXLO", "A", "1"},
+        {"lone CR and LF mixed", "[VEXLO]\rA=1\nB=2\r\nC=3", "VEXLO", "C", "3"},
+        {"CR ends a value", "[VEXLO]\rA=1\rz\n", "VEXLO", "A", "1"},
         {"non-ASCII letters compared as bytes", "[VEXLO]\n\xC3\xA4=1\n", "VEXLO", "\xC3\x84",
          std::nullopt},
         {"empty text", "", "VEXLO", "A", std::nullopt},
@@ -86,6 +102,16 @@ TEST(IniDocumentEdit, ChangesOneLineAndKeepsEveryOtherByte) {
         {"append after header without line end", "[VEXLO]", "B", "1", "[VEXLO]\nB=1"},
         {"append in CRLF file", "[VEXLO]\r\nA=0\r\n", "B", "1", "[VEXLO]\r\nA=0\r\nB=1\r\n"},
         {"commented key is not replaced", "[VEXLO]\n;A=0\n", "A", "1", "[VEXLO]\n;A=0\nA=1\n"},
+        {"indented commented key is not replaced", "[VEXLO]\n  ;A=0\n", "A", "1",
+         "[VEXLO]\n  ;A=0\nA=1\n"},
+        {"key after its commented line is replaced", "[VEXLO]\n;A=0\nA=5\n", "A", "1",
+         "[VEXLO]\n;A=0\nA=1\n"},
+        {"replace in CR file", "[VEXLO]\rA=0\rB=1\r", "A", "5", "[VEXLO]\rA=5\rB=1\r"},
+        {"append in CR file", "[VEXLO]\rA=0\r", "B", "1", "[VEXLO]\rA=0\rB=1\r"},
+        {"append in CR file, no final line end", "[VEXLO]\rA=0", "B", "1", "[VEXLO]\rA=0\rB=1"},
+        {"new section in CR file", "[O]\rk=v\r", "A", "1", "[O]\rk=v\r\r[VEXLO]\rA=1\r"},
+        {"new section in CR file, no final line end", "[O]\rk=v", "A", "1",
+         "[O]\rk=v\r\r[VEXLO]\rA=1\r"},
         {"new section after others", "[O]\nk=v\n", "A", "1", "[O]\nk=v\n\n[VEXLO]\nA=1\n"},
         {"new section, no final line end", "[O]\nk=v", "A", "1", "[O]\nk=v\n\n[VEXLO]\nA=1\n"},
         {"new section after blank line", "[O]\nk=v\n\n", "A", "1", "[O]\nk=v\n\n[VEXLO]\nA=1\n"},
@@ -139,6 +165,10 @@ TEST(IniDocumentEdit, LineEndFollowsTheFile) {
     EXPECT_EQ(IniDocument("[A]").lineEnd(), "\n");
     EXPECT_EQ(IniDocument("[A]\r\nB=1\n").lineEnd(), "\r\n");
     EXPECT_EQ(IniDocument("[A]\nB=1\r\n").lineEnd(), "\n");
+    EXPECT_EQ(IniDocument("[A]\rB=1\r\n").lineEnd(), "\r");
+    EXPECT_EQ(IniDocument("[A]\r").lineEnd(), "\r");
+    EXPECT_EQ(IniDocument("\r\n").lineEnd(), "\r\n");
+    EXPECT_EQ(IniDocument("\xEF\xBB\xBF[A]\r").lineEnd(), "\r");
 }
 
 TEST(IniDocumentJunk, HugeLinesAndTextsAreHandled) {

@@ -1,4 +1,6 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,7 +17,11 @@
 #include "shell/settings/TextEncoding.h"
 
 using namespace vexlo::shell;
+using vexlo::shell::testing::giveTo;
+using vexlo::shell::testing::inChild;
+using vexlo::shell::testing::otherUser;
 using vexlo::shell::testing::readBytes;
+using vexlo::shell::testing::runInChild;
 using vexlo::shell::testing::TempDir;
 using vexlo::shell::testing::writeBytes;
 namespace fs = std::filesystem;
@@ -116,22 +122,75 @@ TEST(DiskProfileFileFaults, DirectoryThatCannotBeCreatedOrWritten) {
 }
 
 TEST(DiskProfileFileFaults, ReadOnlyFileIsNotReplaced) {
-    if (::geteuid() == 0) GTEST_SKIP() << "root may write any file";
-    TempDir dir;
-    writeBytes(dir / "VEXLO.INI", OldText);
-    fs::permissions(dir / "VEXLO.INI", fs::perms::owner_read);
-    EXPECT_FALSE(DiskProfileFile(dir / "VEXLO.INI").write("VEXLO", "SizeH", "1"));
-    EXPECT_EQ(readBytes(dir / "VEXLO.INI"), OldText);
+    // Root writes here as itself and checks the mode bits (it passes every access check); a
+    // user is `nobody` when the suite runs as root, else the suite's own user.
+    enum Writer { Root, User };
+    const struct {
+        const char* name;
+        mode_t mode;
+        Writer owner;   // whose file it is
+        Writer writer;  // who writes it
+        WriteOutcome outcome;
+    } rows[] = {
+        {"read-only to all, root writing", 0444, Root, Root, WriteOutcome::ReadOnly},
+        {"readable to its owner only, root writing", 0400, User, Root, WriteOutcome::ReadOnly},
+        {"one write bit, for the group, root writing", 0464, User, Root, WriteOutcome::Written},
+        {"one write bit, for others, root writing", 0446, User, Root, WriteOutcome::Written},
+        {"read-only to all, its owner writing", 0444, User, User, WriteOutcome::ReadOnly},
+        {"readable to its owner only, its owner writing", 0400, User, User, WriteOutcome::ReadOnly},
+        {"writable, its owner writing", 0644, User, User, WriteOutcome::Written},
+        {"writable by its owner only, another user writing", 0644, Root, User,
+         WriteOutcome::Failed},
+    };
+    const passwd* user = otherUser();
+    int needRoot = 0;
+    for (const auto& row : rows) {
+        if (!user && (row.owner == Root || row.writer == Root)) {
+            ++needRoot;
+            continue;
+        }
+        TempDir dir;
+        writeBytes(dir / "VEXLO.INI", OldText);
+        giveTo(dir.path(), user);
+        if (row.owner == Root) {
+            ASSERT_EQ(::chown((dir / "VEXLO.INI").c_str(), 0, 0), 0);
+        }
+        ASSERT_EQ(::chmod((dir / "VEXLO.INI").c_str(), row.mode), 0);
+        const auto write = [&] {
+            return static_cast<int>(DiskProfileFile(dir / "VEXLO.INI")
+                                        .writeKey("VEXLO", "SizeH", "1", std::chrono::seconds(5)));
+        };
+        EXPECT_EQ(runInChild(write, row.writer == User ? user : nullptr),
+                  static_cast<int>(row.outcome))
+            << row.name;
+        EXPECT_EQ(readBytes(dir / "VEXLO.INI") == OldText, row.outcome != WriteOutcome::Written)
+            << row.name;
+        struct stat after {};
+        ASSERT_EQ(::stat((dir / "VEXLO.INI").c_str(), &after), 0);
+        EXPECT_EQ(after.st_mode & 07777, row.mode) << row.name;
+        EXPECT_EQ(after.st_uid, row.owner == Root || !user ? ::geteuid() : user->pw_uid)
+            << row.name;
+        EXPECT_EQ(dir.entries(), (std::set<std::string>{"VEXLO.INI"})) << row.name;
+    }
+    if (needRoot > 0) GTEST_SKIP() << needRoot << " rows need root; the others ran";
 }
 
 TEST(DiskProfileFileFaults, ReadOnlyDirectoryIsLeftAsItIs) {
-    if (::geteuid() == 0) GTEST_SKIP() << "root may write any directory";
+    // Root may write any folder: the writer is an unprivileged user in a folder of its own.
+    const passwd* user = otherUser();
     TempDir dir;
     fs::create_directory(dir / "ro");
     writeBytes(dir / "ro" / "VEXLO.INI", OldText);
+    giveTo(dir.path(), user);
     fs::permissions(dir / "ro", fs::perms::owner_read | fs::perms::owner_exec);
-    EXPECT_FALSE(DiskProfileFile(dir / "ro" / "VEXLO.INI").write("VEXLO", "SizeH", "1"));
-    EXPECT_FALSE(DiskProfileFile(dir / "ro" / "NEW.INI").write("VEXLO", "SizeH", "1"));
+    const auto write = [&] {
+        const auto wait = std::chrono::seconds(5);
+        return DiskProfileFile(dir / "ro" / "VEXLO.INI").writeKey("VEXLO", "SizeH", "1", wait) ==
+                   WriteOutcome::Failed &&
+               DiskProfileFile(dir / "ro" / "NEW.INI").writeKey("VEXLO", "SizeH", "1", wait) ==
+                   WriteOutcome::Failed;
+    };
+    EXPECT_EQ(inChild(write, user), 0);
     fs::permissions(dir / "ro", fs::perms::owner_all);
     EXPECT_EQ(readBytes(dir / "ro" / "VEXLO.INI"), OldText);
     EXPECT_EQ(fs::directory_iterator(dir / "ro")->path().filename(), "VEXLO.INI");
@@ -143,14 +202,60 @@ TEST(DiskProfileFileFaults, SomethingOtherThanAFileInItsPlace) {
     fs::create_directory(dir / "DIR.INI");
     ASSERT_EQ(::mkfifo((dir / "FIFO.INI").c_str(), 0600), 0);
     fs::create_symlink("LOOP.INI", dir / "LOOP.INI");
-    for (const char* name : {"DIR.INI", "FIFO.INI", "LOOP.INI"}) {
+    fs::create_symlink("FIFO.INI", dir / "TOFIFO.INI");
+    // The lock a write would take is the one of the file a link leads to.
+    const std::pair<const char*, const char*> names[] = {{"DIR.INI", "DIR.INI"},
+                                                         {"FIFO.INI", "FIFO.INI"},
+                                                         {"LOOP.INI", "LOOP.INI"},
+                                                         {"TOFIFO.INI", "FIFO.INI"}};
+    for (const auto& [name, locked] : names) {
         DiskProfileFile file(dir / name);
         EXPECT_EQ(file.read("VEXLO", "FontDef"), std::nullopt) << name;  // and no hang
         EXPECT_FALSE(file.write("VEXLO", "FontDef", "Arial")) << name;
+        // Refused before its lock is tried: with the lock held elsewhere it is not busy.
+        const fs::path lockFile = dir / ("." + std::string(locked) + ".lock");
+        const int held = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        ASSERT_EQ(::flock(held, LOCK_EX), 0);
+        EXPECT_EQ(file.writeKey("VEXLO", "FontDef", "Arial", std::chrono::milliseconds(100)),
+                  WriteOutcome::Failed)
+            << name;
+        ::close(held);
+        fs::remove(lockFile);
     }
     EXPECT_TRUE(fs::is_directory(dir / "DIR.INI"));
     EXPECT_TRUE(fs::is_fifo(dir / "FIFO.INI"));
-    EXPECT_EQ(dir.entries(), (std::set<std::string>{"DIR.INI", "FIFO.INI", "LOOP.INI"}));
+    EXPECT_EQ(dir.entries(),
+              (std::set<std::string>{"DIR.INI", "FIFO.INI", "LOOP.INI", "TOFIFO.INI"}));
+
+    // A device, as `--settings /dev/null` names one: nothing is made beside it.
+    EXPECT_FALSE(DiskProfileFile("/dev/null").write("VEXLO", "FontDef", "Arial"));
+    EXPECT_TRUE(fs::is_character_file("/dev/null"));
+    EXPECT_FALSE(fs::exists(fs::symlink_status("/dev/.null.lock")));
+}
+
+TEST(DiskProfileFileFaults, Utf16NotWellFormedIsReadMendedAndNeverRewritten) {
+    const std::string lines = std::string("[\0V\0E\0X\0L\0O\0]\0\n\0A\0=\0", 20);
+    const struct {
+        const char* name;
+        std::string bytes;
+        std::string a;  // A as read
+    } rows[] = {
+        {"unpaired high surrogate", "\xFF\xFE" + lines + std::string("x\0\x00\xD8\n\0", 6),
+         "x\xEF\xBF\xBD"},
+        {"unpaired low surrogate", "\xFF\xFE" + lines + std::string("\x00\xDCx\0\n\0", 6),
+         "\xEF\xBF\xBDx"},
+        {"odd last byte", "\xFF\xFE" + lines + std::string("x\0\n\0z", 5), "x"},
+    };
+    for (const auto& row : rows) {
+        TempDir dir;
+        writeBytes(dir / "VEXLO.INI", row.bytes);
+        DiskProfileFile file(dir / "VEXLO.INI");
+        EXPECT_EQ(file.read("VEXLO", "A"), row.a) << row.name;
+        EXPECT_EQ(file.writeKey("VEXLO", "B", "1", std::chrono::seconds(5)), WriteOutcome::Failed)
+            << row.name;
+        EXPECT_EQ(readBytes(dir / "VEXLO.INI"), row.bytes) << row.name;
+        EXPECT_EQ(dir.entries(), (std::set<std::string>{"VEXLO.INI"})) << row.name;
+    }
 }
 
 std::string randomJunk(std::size_t size, unsigned seed) {

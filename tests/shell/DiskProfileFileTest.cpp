@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "SettingsTestSupport.h"
+#include "shell/settings/FileMode.h"
 #include "shell/settings/SettingsKeys.h"
 #include "shell/settings/TextEncoding.h"
 
@@ -161,7 +162,7 @@ TEST(DiskProfileFile, Utf8FileIsReadAsItIs) {
     TempDir dir;
     writeBytes(dir / "VEXLO.INI", "\xEF\xBB\xBF[VEXLO]\nFontDef=ＭＳ 明朝\n");
     const SettingsText loaded = loadSettingsText(dir / "VEXLO.INI");
-    EXPECT_FALSE(loaded.fromCp932);
+    EXPECT_EQ(loaded.encoding, FileEncoding::Utf8);
     EXPECT_EQ(DiskProfileFile(dir / "VEXLO.INI").getString("VEXLO", "FontDef", ""), "ＭＳ 明朝");
 }
 
@@ -220,6 +221,70 @@ TEST(DiskProfileFile, RewriteKeepsTheFileModeAndNewFilesAreReadable) {
     ::umask(mask);
     EXPECT_EQ(fs::status(dir / "NEW.INI").permissions(),
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+TEST(DiskProfileFile, SeedIsReadUntilTheFileExistsAndStartsIt) {
+    const std::string utf16Seed("\xFF\xFE[\0V\0E\0X\0L\0O\0]\0\n\0A\0=\0x\0\n\0", 26);
+    const struct {
+        const char* name;
+        std::optional<std::string> seed;   // nullopt: no seed file; "/": a folder in its place
+        std::optional<std::string> file;   // the file before, if there is one
+        std::optional<std::string> a;      // A as read before the write
+        WriteOutcome outcome;              // of writing SizeH=1
+        std::optional<std::string> after;  // the file after, if there is one
+    } rows[] = {
+        {"UTF-8 seed", "[VEXLO]\nA=x\n", std::nullopt, "x", WriteOutcome::Written,
+         "[VEXLO]\nA=x\nSizeH=1\n"},
+        {"Shift-JIS seed, converted", "[VEXLO]\r\nA=" + MsMinchoCp932 + "\r\n", std::nullopt,
+         "ＭＳ 明朝", WriteOutcome::Written, "[VEXLO]\r\nA=ＭＳ 明朝\r\nSizeH=1\r\n"},
+        {"UTF-16 seed, kept UTF-16", utf16Seed, std::nullopt, "x", WriteOutcome::Written,
+         utf16Seed + std::string("S\0i\0z\0e\0H\0=\0001\0\n\0", 16)},
+        {"value already in the seed: no file made", "[VEXLO]\nSizeH=1\n", std::nullopt,
+         std::nullopt, WriteOutcome::Unchanged, std::nullopt},
+        {"no seed file", std::nullopt, std::nullopt, std::nullopt, WriteOutcome::Written,
+         "[VEXLO]\nSizeH=1\n"},
+        {"a folder for a seed reads as defaults", "/", std::nullopt, std::nullopt,
+         WriteOutcome::Written, "[VEXLO]\nSizeH=1\n"},
+        {"seed over the size limit is not cut short",
+         "[VEXLO]\nA=x\n" + std::string(DiskProfileFile::MaxFileSize, ';'), std::nullopt, "x",
+         WriteOutcome::Failed, std::nullopt},
+        {"the file exists: the seed is not read", "[VEXLO]\nA=x\n", "[VEXLO]\nA=y\n", "y",
+         WriteOutcome::Written, "[VEXLO]\nA=y\nSizeH=1\n"},
+    };
+    for (const auto& row : rows) {
+        TempDir dir;
+        const fs::path seed = dir / "program" / "VEXLO.INI";
+        const fs::path path = dir / "home" / "vexlo" / "VEXLO.INI";
+        fs::create_directories(seed.parent_path());
+        if (row.seed == "/") {
+            fs::create_directory(seed);
+        } else if (row.seed) {
+            writeBytes(seed, *row.seed);
+            ASSERT_EQ(::chmod(seed.c_str(), 0444), 0);  // the seed's mode is not the new file's
+        }
+        if (row.file) {
+            fs::create_directories(path.parent_path());
+            writeBytes(path, *row.file);
+        }
+        DiskProfileFile file(SettingsLocation{path, seed});
+        EXPECT_EQ(file.read("VEXLO", "A"), row.a) << row.name;
+        EXPECT_EQ(file.writeKey("VEXLO", "SizeH", "1", std::chrono::seconds(5)), row.outcome)
+            << row.name;
+        EXPECT_EQ(fs::exists(path), row.after.has_value()) << row.name;
+        if (row.after) {
+            EXPECT_EQ(readBytes(path), *row.after) << row.name;
+        }
+        if (row.after && !row.file) {
+            EXPECT_EQ(fs::status(path).permissions(), fs::perms(newFileMode())) << row.name;
+        }
+        if (row.seed && row.seed != "/") {
+            EXPECT_EQ(readBytes(seed), *row.seed) << row.name;
+        }
+        EXPECT_EQ(
+            std::distance(fs::directory_iterator(seed.parent_path()), fs::directory_iterator()),
+            row.seed ? 1 : 0)
+            << row.name;
+    }
 }
 
 TEST(DiskProfileFile, WriteThroughSymbolicLinkUpdatesTheTarget) {

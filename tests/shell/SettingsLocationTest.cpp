@@ -1,6 +1,10 @@
 #include "shell/settings/SettingsLocation.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <chrono>
+#include <ostream>
 
 #include <cstdlib>
 #include <functional>
@@ -11,12 +15,30 @@
 #include "shell/settings/DiskProfileFile.h"
 
 using namespace vexlo::shell;
+using namespace std::chrono_literals;
+using vexlo::shell::testing::giveTo;
+using vexlo::shell::testing::otherUser;
 using vexlo::shell::testing::readBytes;
+using vexlo::shell::testing::runInChild;
 using vexlo::shell::testing::TempDir;
 using vexlo::shell::testing::writeBytes;
 namespace fs = std::filesystem;
 
+namespace vexlo::shell {
+void PrintTo(const SettingsLocation& location, std::ostream* out) {
+    *out << location.path;
+    if (location.seed) *out << " seeded from " << *location.seed;
+}
+}  // namespace vexlo::shell
+
 namespace {
+
+SettingsLocation at(const fs::path& path) {
+    return {path, std::nullopt};
+}
+SettingsLocation seeded(const fs::path& path, const fs::path& seed) {
+    return {path, seed};
+}
 
 bool neverWritable(const fs::path&) {
     return false;
@@ -43,41 +65,50 @@ TEST(SettingsLocation, ChoosesByTheProgramDirectoryAndTheEnvironment) {
         std::function<void()> prepare;
         bool (*writable)(const fs::path&);
         Environment environment;
-        std::optional<fs::path> expected;
+        std::optional<SettingsLocation> expected;
     } rows[] = {
-        {"writable, no file", false, [] {}, alwaysWritable, environment, program / "VEXLO.INI"},
-        {"existing file, any case, even read-only", false,
+        {"writable, no file", false, [] {}, alwaysWritable, environment, at(program / "VEXLO.INI")},
+        {"existing file, any case, writable folder", false,
+         [&] { writeBytes(program / "vexlo.ini", ""); }, alwaysWritable, environment,
+         at(program / "vexlo.ini")},
+        {"existing file, any case, folder not writable: the user's file, seeded from it", false,
          [&] { writeBytes(program / "vexlo.ini", ""); }, neverWritable, environment,
-         program / "vexlo.ini"},
+         seeded(userFile, program / "vexlo.ini")},
         {"existing file in mixed case", false, [&] { writeBytes(program / "Vexlo.Ini", ""); },
-         neverWritable, environment, program / "Vexlo.Ini"},
+         neverWritable, environment, seeded(userFile, program / "Vexlo.Ini")},
         {"exact spelling preferred", false,
          [&] {
              writeBytes(program / "vexlo.ini", "");
              writeBytes(program / "VEXLO.INI", "");
          },
-         neverWritable, environment, program / "VEXLO.INI"},
+         neverWritable, environment, seeded(userFile, program / "VEXLO.INI")},
+        {"existing file, folder not writable, no usable home: the file as it is", false,
+         [&] { writeBytes(program / "vexlo.ini", ""); }, neverWritable, Environment{"", "relative"},
+         at(program / "vexlo.ini")},
         {"a directory of that name is no file", false,
          [&] { fs::create_directory(program / "vexlo.ini"); }, neverWritable, environment,
-         userFile},
-        {"read-only, no file", false, [] {}, neverWritable, environment, userFile},
+         at(userFile)},
+        {"read-only, no file", false, [] {}, neverWritable, environment, at(userFile)},
         {"relative XDG_CONFIG_HOME ignored", false, [] {}, neverWritable,
-         Environment{"/home/user", "cfg"}, "/home/user/.config/vexlo/VEXLO.INI"},
+         Environment{"/home/user", "cfg"}, at("/home/user/.config/vexlo/VEXLO.INI")},
         {"empty XDG_CONFIG_HOME ignored", false, [] {}, neverWritable,
-         Environment{"/home/user", ""}, "/home/user/.config/vexlo/VEXLO.INI"},
+         Environment{"/home/user", ""}, at("/home/user/.config/vexlo/VEXLO.INI")},
         {"no usable home at all", false, [] {}, neverWritable, Environment{"", "relative"},
-         program / "VEXLO.INI"},
+         at(program / "VEXLO.INI")},
         {"installed and writable (root): the user's directory", true, [] {}, alwaysWritable,
-         environment, userFile},
+         environment, at(userFile)},
         {"installed, home only", true, [] {}, alwaysWritable, Environment{"/home/user", ""},
-         "/home/user/.config/vexlo/VEXLO.INI"},
+         at("/home/user/.config/vexlo/VEXLO.INI")},
         {"installed with a file beside it", true, [&] { writeBytes(program / "Vexlo.ini", ""); },
-         alwaysWritable, environment, program / "Vexlo.ini"},
+         alwaysWritable, environment, at(program / "Vexlo.ini")},
+        {"installed with a file beside it in a folder not writable", true,
+         [&] { writeBytes(program / "Vexlo.ini", ""); }, neverWritable, environment,
+         seeded(userFile, program / "Vexlo.ini")},
         {"installed, no usable home: nowhere", true, [] {}, alwaysWritable,
          Environment{"", "relative"}, std::nullopt},
         {"a marker that is a directory is no marker", false,
          [&] { fs::create_directories(program / std::string(installMarker())); }, alwaysWritable,
-         environment, program / "VEXLO.INI"},
+         environment, at(program / "VEXLO.INI")},
     };
     for (const auto& row : rows) {
         fs::remove_all(root.path());
@@ -98,24 +129,73 @@ TEST(SettingsLocation, RealWritabilityOfDirectories) {
     EXPECT_FALSE(isWritableDirectory(root / "file"));
     EXPECT_FALSE(isWritableDirectory(""));
     const Environment environment{"/home/user", (root / "xdg").string()};
-    EXPECT_EQ(settingsFilePath(root.path(), environment), root / "VEXLO.INI");
+    EXPECT_EQ(settingsFilePath(root.path(), environment), at(root / "VEXLO.INI"));
     EXPECT_EQ(settingsFilePath(root / "missing", environment),
-              root / "xdg" / "vexlo" / "VEXLO.INI");
+              at(root / "xdg" / "vexlo" / "VEXLO.INI"));
     const fs::path installedBin = root / "bin";
     fs::create_directory(installedBin);
     markInstalled(installedBin);
-    EXPECT_EQ(settingsFilePath(installedBin, environment), root / "xdg" / "vexlo" / "VEXLO.INI");
+    EXPECT_EQ(settingsFilePath(installedBin, environment),
+              at(root / "xdg" / "vexlo" / "VEXLO.INI"));
 }
 
 TEST(SettingsLocation, ConfigurationFileIsCreatedOnFirstWrite) {
     TempDir root;
-    const std::optional<fs::path> path =
+    const std::optional<SettingsLocation> location =
         settingsFilePath(root / "no-program-dir", Environment{(root / "home").string(), ""});
-    EXPECT_EQ(path, root / "home" / ".config" / "vexlo" / "VEXLO.INI");
+    EXPECT_EQ(location, at(root / "home" / ".config" / "vexlo" / "VEXLO.INI"));
     EXPECT_FALSE(fs::exists(root / "home"));
-    ASSERT_TRUE(path.has_value());
-    EXPECT_TRUE(DiskProfileFile(*path).write("VEXLO", "AllFcs", "1"));
-    EXPECT_EQ(readBytes(*path), "[VEXLO]\nAllFcs=1\n");
+    ASSERT_TRUE(location.has_value());
+    EXPECT_TRUE(DiskProfileFile(*location).write("VEXLO", "AllFcs", "1"));
+    EXPECT_EQ(readBytes(location->path), "[VEXLO]\nAllFcs=1\n");
+}
+
+TEST(SettingsLocation, PortableCopyInAFolderTheUserCannotWriteKeepsChangesInTheUsersFile) {
+    // The folder is root's and the writer `nobody` where the suite runs as root; else the suite's
+    // own user writes, in a folder it made read-only.
+    const passwd* user = otherUser();
+    TempDir root;
+    const fs::path program = root / "program";
+    const fs::path home = root / "home";
+    fs::create_directories(program);
+    fs::create_directories(home);
+    const std::string seedText = "; portable\r\n[VEXLO]\r\nFontDef=ＭＳ 明朝\r\nSizeH=900\r\n";
+    writeBytes(program / "VEXLO.INI", seedText);
+    ASSERT_EQ(::chmod((program / "VEXLO.INI").c_str(), 0666), 0);  // only its folder is closed
+    giveTo(home, user);
+    ASSERT_EQ(::chmod(root.path().c_str(), 0755), 0);
+    ASSERT_EQ(::chmod(program.c_str(), 0555), 0);
+    const Environment environment{home.string(), ""};
+    const fs::path userFile = home / ".config" / "vexlo" / "VEXLO.INI";
+    const auto steps = [&] {
+        const auto location = settingsFilePath(program, environment);
+        if (location != seeded(userFile, program / "VEXLO.INI")) return 1;
+        DiskProfileFile file(*location);
+        if (file.getString("VEXLO", "FontDef", "System") != "ＭＳ 明朝") return 2;
+        if (file.writeKey("VEXLO", "SizeH", "900", 5s) != WriteOutcome::Unchanged) return 3;
+        if (fs::exists(userFile)) return 4;
+        if (file.writeKey("VEXLO", "Dumy", "12.", 5s) != WriteOutcome::Written) return 5;
+        if (readBytes(userFile) != seedText + "Dumy=12.\r\n") return 6;
+        if (file.writeKey("VEXLO", "SizeH", "1200", 5s) != WriteOutcome::Written) return 7;
+        return 0;
+    };
+    EXPECT_EQ(runInChild(steps, user), 0);
+    EXPECT_EQ(readBytes(program / "VEXLO.INI"), seedText);
+    EXPECT_EQ(std::distance(fs::directory_iterator(program), fs::directory_iterator()), 1);
+    EXPECT_EQ(readBytes(userFile),
+              "; portable\r\n[VEXLO]\r\nFontDef=ＭＳ 明朝\r\nSizeH=1200\r\n"
+              "Dumy=12.\r\n");
+
+    // Once the user's file exists, the seed is not read any more.
+    ASSERT_EQ(::chmod(program.c_str(), 0755), 0);
+    writeBytes(program / "VEXLO.INI", "[VEXLO]\nFontDef=Arial\nSizeH=1\n");
+    ASSERT_EQ(::chmod(program.c_str(), 0555), 0);
+    const auto reread = [&] {
+        const DiskProfileFile file(*settingsFilePath(program, environment));
+        return file.getString("VEXLO", "FontDef", "") == "ＭＳ 明朝" &&
+               file.getInt("VEXLO", "SizeH", 0) == 1200;
+    };
+    EXPECT_EQ(runInChild([&] { return reread() ? 0 : 1; }, user), 0);
 }
 
 TEST(SettingsLocation, EnvironmentOfTheProcess) {

@@ -1,10 +1,12 @@
 #include "shell/settings/FileMode.h"
 
 #include <fcntl.h>
+#include <pwd.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 namespace vexlo::shell {
 
@@ -24,6 +26,21 @@ mode_t newFileMode() {
         }
     }
     return 0666 & ~mask;
+}
+
+std::optional<Owner> ownerForNewEntry(const struct stat& folder) {
+    if (::geteuid() != 0 || folder.st_uid == 0) return std::nullopt;
+    Owner owner{folder.st_uid, folder.st_gid};
+    if ((folder.st_mode & S_ISGID) == 0) {
+        std::vector<char> buffer(16384);
+        passwd entry{};
+        passwd* found = nullptr;
+        if (::getpwuid_r(folder.st_uid, &entry, buffer.data(), buffer.size(), &found) == 0 &&
+            found != nullptr) {
+            owner.group = found->pw_gid;
+        }
+    }
+    return owner;
 }
 
 }  // namespace vexlo::shell

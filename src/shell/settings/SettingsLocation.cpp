@@ -85,21 +85,30 @@ bool isInstalledProgram(const fs::path& programDir) {
     return !programDir.empty() && fs::is_regular_file(programDir / installMarker(), error);
 }
 
-std::optional<fs::path> settingsFilePath(const fs::path& programDir, const Environment& environment,
-                                         bool (*isWritable)(const fs::path&)) {
-    const bool installed = isInstalledProgram(programDir);
-    if (!programDir.empty()) {
-        if (std::optional<fs::path> existing = findSettingsFile(programDir)) return *existing;
-        if (!installed && isWritable(programDir)) return programDir / SettingsFileName;
-    }
+std::optional<SettingsLocation> settingsFilePath(const fs::path& programDir,
+                                                 const Environment& environment,
+                                                 bool (*isWritable)(const fs::path&)) {
     fs::path configHome(environment.xdgConfigHome);
     if (!configHome.is_absolute()) {
         const fs::path home(environment.home);
         configHome = home.is_absolute() ? home / ".config" : fs::path();
     }
-    if (!configHome.empty()) return configHome / "vexlo" / SettingsFileName;
+    const fs::path userFile =
+        configHome.empty() ? fs::path() : configHome / "vexlo" / SettingsFileName;
+    const bool installed = isInstalledProgram(programDir);
+    if (!programDir.empty()) {
+        const bool writable = isWritable(programDir);
+        if (std::optional<fs::path> existing = findSettingsFile(programDir)) {
+            // Every write there would fail: keep the user's changes in their own file instead.
+            if (!writable && !userFile.empty()) return SettingsLocation{userFile, *existing};
+            return SettingsLocation{*existing, std::nullopt};
+        }
+        if (!installed && writable)
+            return SettingsLocation{programDir / SettingsFileName, std::nullopt};
+    }
+    if (!userFile.empty()) return SettingsLocation{userFile, std::nullopt};
     if (installed) return std::nullopt;
-    return programDir / SettingsFileName;
+    return SettingsLocation{programDir / SettingsFileName, std::nullopt};
 }
 
 std::optional<fs::path> programDirectory() {

@@ -4,6 +4,10 @@
 // configuration directory, $XDG_CONFIG_HOME/vexlo/VEXLO.INI (by default ~/.config/vexlo/).
 // An installed program (a package, `cmake --install`) never creates a file beside itself, even
 // when it could (as root): it takes a VEXLO.INI already there, otherwise the user's directory.
+// A VEXLO.INI beside the program in a folder this user cannot write (so it cannot be replaced,
+// nor a lock or temporary made beside it) is not written at all: the user's file is used, with
+// the one beside the program as its seed, read until the user's file exists and carried into it
+// by the first write.
 
 #include <filesystem>
 #include <optional>
@@ -37,10 +41,19 @@ std::string_view installMarker();
 // True when `programDir` holds an installed program: its install marker is a regular file.
 bool isInstalledProgram(const std::filesystem::path& programDir);
 
+// The file to read and write, and the file it starts from while it does not exist yet.
+struct SettingsLocation {
+    std::filesystem::path path;
+    std::optional<std::filesystem::path> seed;
+
+    bool operator==(const SettingsLocation&) const = default;
+};
+
 // The rule above. A relative or empty $XDG_CONFIG_HOME does not count; with neither it nor an
-// absolute $HOME, a portable program uses its directory whatever its state, and an installed
-// one has nowhere to keep settings (nullopt).
-std::optional<std::filesystem::path> settingsFilePath(
+// absolute $HOME, a portable program uses its directory whatever its state (a file there is
+// used as it is, writable or not), and an installed one without a file beside it has nowhere to
+// keep settings (nullopt).
+std::optional<SettingsLocation> settingsFilePath(
     const std::filesystem::path& programDir, const Environment& environment,
     bool (*isWritable)(const std::filesystem::path&) = isWritableDirectory);
 

@@ -17,10 +17,11 @@ namespace {
 
 constexpr std::string_view Letters =
     "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-constexpr std::size_t SuffixLength = 6;
+constexpr std::size_t SuffixLength = 8;
 
+// Names no user would pick for a file of their own (".VEXLO.INI.backup" is left alone).
 std::string prefix(const std::string& name) {
-    return "." + name + ".";
+    return "." + name + ".vexlo-tmp-";
 }
 
 bool isTemporaryOf(std::string_view entry, const std::string& name) {

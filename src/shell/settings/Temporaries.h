@@ -1,7 +1,8 @@
 #pragma once
-// The temporary files a write prepares the new settings file in: ".VEXLO.INI.XXXXXX" beside it,
-// locked by their writer until renamed or removed. A writer killed mid-write leaves its file
-// behind unlocked; the next write removes such leftovers.
+// The temporary files a write prepares the new settings file in: ".VEXLO.INI.vexlo-tmp-XXXXXXXX"
+// beside it (eight letters or digits), locked by their writer until renamed or removed. A writer
+// killed mid-write leaves its file behind unlocked; the next write removes such leftovers, and
+// only files of exactly that form.
 
 #include <string>
 

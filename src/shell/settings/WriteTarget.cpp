@@ -5,7 +5,9 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <system_error>
+#include <vector>
+
+#include "shell/settings/FileMode.h"
 
 namespace vexlo::shell {
 
@@ -40,6 +42,37 @@ std::optional<std::string> linkText(int link) {
     }
 }
 
+// Creates the missing folders of `directory`, each given to the owner of the folder it is made
+// in as FileMode.h says.
+bool createFolders(const fs::path& directory) {
+    std::vector<fs::path> missing;
+    for (fs::path at = directory; !at.empty(); at = at.parent_path()) {
+        struct stat info {};
+        if (::stat(at.c_str(), &info) == 0) {
+            if (!S_ISDIR(info.st_mode)) return false;
+            break;
+        }
+        if (errno != ENOENT) return false;
+        missing.push_back(at);
+        if (at == at.parent_path()) break;
+    }
+    for (auto folder = missing.rbegin(); folder != missing.rend(); ++folder) {
+        if (::mkdir(folder->c_str(), 0777) != 0) {
+            if (errno == EEXIST) continue;  // made meanwhile by another writer
+            return false;
+        }
+        const fs::path parent = folder->has_parent_path() ? folder->parent_path() : ".";
+        struct stat above {};
+        if (::stat(parent.c_str(), &above) != 0) continue;
+        if (const auto owner = ownerForNewEntry(above)) {
+            // Best effort: a folder left root's still works for this run.
+            [[maybe_unused]] const int ignored =
+                ::lchown(folder->c_str(), owner->user, owner->group);
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 std::optional<WriteTarget> resolveWriteTarget(const fs::path& path, uid_t user) {
@@ -49,9 +82,7 @@ std::optional<WriteTarget> resolveWriteTarget(const fs::path& path, uid_t user) 
     target.name = name.string();
     target.directory = openDirectory(AT_FDCWD, path.parent_path());
     if (!target.directory && errno == ENOENT) {
-        std::error_code error;
-        fs::create_directories(path.parent_path(), error);
-        if (error) return std::nullopt;
+        if (!createFolders(path.parent_path())) return std::nullopt;
         target.directory = openDirectory(AT_FDCWD, path.parent_path());
     }
     if (!target.directory) return std::nullopt;
@@ -68,6 +99,8 @@ std::optional<WriteTarget> resolveWriteTarget(const fs::path& path, uid_t user) 
         if (::fstat(entry.get(), &info) != 0) return std::nullopt;
         if (!S_ISLNK(info.st_mode)) {
             if (target.viaLink && info.st_uid != user) return std::nullopt;
+            // A device, a FIFO or a folder is never written, nor a lock made beside it.
+            if (!S_ISREG(info.st_mode)) return std::nullopt;
             return target;
         }
         if (info.st_uid != user) return std::nullopt;
