@@ -53,10 +53,10 @@ struct Settings {
     Settings() {
         const std::filesystem::path programDir =
             vexlo::shell::programDirectory().value_or(std::filesystem::path());
-        const auto path =
+        const auto location =
             vexlo::shell::settingsFilePath(programDir, vexlo::shell::Environment::current());
-        if (!path) return;
-        disk = std::make_unique<vexlo::shell::DiskProfileFile>(*path);  // with its seed
+        if (!location) return;
+        disk = std::make_unique<vexlo::shell::DiskProfileFile>(*location);
         queued = std::make_unique<vexlo::shell::QueuedProfileFile>(*disk);
     }
     vexlo::platform::ProfileFile& file() {

@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <string>
@@ -49,6 +50,7 @@ TEST(QueuedProfileFile, WritesHeldUpByTheLockArriveOnceItIsFree) {
         std::vector<Write> whileHeld;
         std::size_t pending;  // while the lock is held
         std::string after;
+        mode_t mode = 0644;
     } rows[] = {
         {"each key in the order first written",
          "[VEXLO]\n",
@@ -74,6 +76,7 @@ TEST(QueuedProfileFile, WritesHeldUpByTheLockArriveOnceItIsFree) {
     for (const auto& row : rows) {
         TempDir dir;
         writeBytes(dir / "VEXLO.INI", row.before);
+        ::chmod((dir / "VEXLO.INI").c_str(), row.mode);
         const DiskProfileFile disk(dir / "VEXLO.INI");
         QueuedProfileFile queue(disk);
         int told = 0;
