@@ -2,17 +2,6 @@
 
 namespace vexlo::shell {
 
-namespace {
-
-const SettingKey& keyNamed(std::string_view name) {
-    for (const SettingKey& key : SettingKeys) {
-        if (key.name == name) return key;
-    }
-    return SettingKeys.front();
-}
-
-}  // namespace
-
 StoredSettings readStoredSettings(const platform::ProfileFile& profile) {
     StoredSettings settings;
     for (const SettingKey& key : SettingKeys) {
@@ -28,13 +17,13 @@ StoredSettings readStoredSettings(const platform::ProfileFile& profile) {
 
 FontWindowSettings readFontWindowSettings(const platform::ProfileFile& profile) {
     FontWindowSettings settings;
-    const SettingKey& font = keyNamed(keys::FontDef);
+    constexpr const SettingKey& font = settingKey("FontDef");
+    constexpr const SettingKey& top = settingKey("Form2Top");
+    constexpr const SettingKey& left = settingKey("Form2Left");
     settings.FontDef =
         profile.getString(SettingsSection, font.name, font.textDefault, SettingTextChars);
-    settings.Form2Top =
-        profile.getInt(SettingsSection, keys::Form2Top, keyNamed(keys::Form2Top).integerDefault);
-    settings.Form2Left =
-        profile.getInt(SettingsSection, keys::Form2Left, keyNamed(keys::Form2Left).integerDefault);
+    settings.Form2Top = profile.getInt(SettingsSection, top.name, top.integerDefault);
+    settings.Form2Left = profile.getInt(SettingsSection, left.name, left.integerDefault);
     return settings;
 }
 

@@ -77,27 +77,46 @@ inline constexpr std::array<SettingKey, 19> SettingKeys{{
 }};
 // clang-format on
 
-// Key names for the writers.
+// The row of the key named `name`; a name that is not in the table does not compile.
+consteval const SettingKey& settingKey(std::string_view name) {
+    for (const SettingKey& key : SettingKeys) {
+        if (key.name == name) return key;
+    }
+    throw "no such settings key";
+}
+
+// The struct's defaults are the table's, so that the two cannot drift apart.
+consteval bool defaultsAgreeWithTable() {
+    const StoredSettings defaults;
+    for (const SettingKey& key : SettingKeys) {
+        if (key.text != nullptr && defaults.*key.text != key.textDefault) return false;
+        if (key.integer != nullptr && defaults.*key.integer != key.integerDefault) return false;
+    }
+    return true;
+}
+static_assert(defaultsAgreeWithTable(), "StoredSettings' defaults must be SettingKeys' defaults");
+
+// Key names for the writers, each checked against the table.
 namespace keys {
-inline constexpr std::string_view FontDef = "FontDef";
-inline constexpr std::string_view FormTop = "FormTop";
-inline constexpr std::string_view FormLeft = "FormLeft";
-inline constexpr std::string_view Form2Top = "Form2Top";
-inline constexpr std::string_view Form2Left = "Form2Left";
-inline constexpr std::string_view Dumy = "Dumy";
-inline constexpr std::string_view EndMem = "EndMem";
-inline constexpr std::string_view SizeH = "SizeH";
-inline constexpr std::string_view SizeW = "SizeW";
-inline constexpr std::string_view AllFcs = "AllFcs";
-inline constexpr std::string_view JpFont = "JpFont";
-inline constexpr std::string_view AtsNoA = "AtsNoA";
-inline constexpr std::string_view MColor = "MColor";
-inline constexpr std::string_view LColor = "LColor";
-inline constexpr std::string_view RColor = "RColor";
-inline constexpr std::string_view EColor = "EColor";
-inline constexpr std::string_view XColor = "XColor";
-inline constexpr std::string_view Form3Top = "Form3Top";
-inline constexpr std::string_view Form3Left = "Form3Left";
+inline constexpr std::string_view FontDef = settingKey("FontDef").name;
+inline constexpr std::string_view FormTop = settingKey("FormTop").name;
+inline constexpr std::string_view FormLeft = settingKey("FormLeft").name;
+inline constexpr std::string_view Form2Top = settingKey("Form2Top").name;
+inline constexpr std::string_view Form2Left = settingKey("Form2Left").name;
+inline constexpr std::string_view Dumy = settingKey("Dumy").name;
+inline constexpr std::string_view EndMem = settingKey("EndMem").name;
+inline constexpr std::string_view SizeH = settingKey("SizeH").name;
+inline constexpr std::string_view SizeW = settingKey("SizeW").name;
+inline constexpr std::string_view AllFcs = settingKey("AllFcs").name;
+inline constexpr std::string_view JpFont = settingKey("JpFont").name;
+inline constexpr std::string_view AtsNoA = settingKey("AtsNoA").name;
+inline constexpr std::string_view MColor = settingKey("MColor").name;
+inline constexpr std::string_view LColor = settingKey("LColor").name;
+inline constexpr std::string_view RColor = settingKey("RColor").name;
+inline constexpr std::string_view EColor = settingKey("EColor").name;
+inline constexpr std::string_view XColor = settingKey("XColor").name;
+inline constexpr std::string_view Form3Top = settingKey("Form3Top").name;
+inline constexpr std::string_view Form3Left = settingKey("Form3Left").name;
 }  // namespace keys
 
 // Reads every key start-up reads, in the table's order: text and colour keys with the string
