@@ -41,7 +41,6 @@ if [ -z "${WAYLAND_E2E_INNER:-}" ]; then
   mkdir -m 700 "$work/run"
   cp "$program" "$work/app/vexlo"
   [ -n "${VEXLO_INI:-}" ] && printf '%s\n' "$VEXLO_INI" >"$work/app/VEXLO.INI"
-  chown -R "${as_user:+$user}${as_user:-$(id -u)}" "$work" 2>/dev/null || true
   [ "$(id -u)" -eq 0 ] && chown -R "$user" "$work"
   chmod 777 "$screens" 2>/dev/null || true
   status=0
