@@ -16,6 +16,8 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://vexlo.example/)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Japanese text needs a CJK font; the libraries come from shlibdeps.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-noto-cjk)
+# Native Wayland; without it the window runs through XWayland.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION TRUE)
 # The first line of the control file's description is the summary above.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION

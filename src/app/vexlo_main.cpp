@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
     if (const auto status = vexlo::app::exitBeforeWindow(argc, argv, std::cout, std::cerr)) {
         return *status;
     }
-    vexlo::qtview::preferXWaylandUnderWayland();
+    vexlo::qtview::preferNativeWayland();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vexlo"));
     // Wayland shells find the window's icon and name through its desktop file.

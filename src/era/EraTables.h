@@ -90,8 +90,9 @@ inline constexpr std::array<InitialYear, 4> InitialYears{{
 
 inline constexpr std::string_view BeforeCommonEra = "紀元前・未対応";
 
-// Periods before Meiji, first <= Y < below, for whole years. Every row is tested in order and a
-// later match overwrites an earlier one, which is how 1467 and 1867 get their own texts.
+// Periods before Meiji, first <= Y < below. Every row is tested in order and a later match
+// overwrites an earlier one, which is how 1467 and 1867 get their own texts. A text that is no
+// number can be cut to a fraction (".31332"), so the first historical row starts just above 0.
 struct Period {
     double first;
     double below;
@@ -99,9 +100,11 @@ struct Period {
     constexpr bool contains(double y) const { return first <= y && y < below; }
 };
 
+inline constexpr double AboveZero = std::numeric_limits<double>::denorm_min();
+
 inline constexpr std::array<Period, 13> Periods{{
-    {-NoEnd, 1, BeforeCommonEra},  // Y <= 0
-    {1, 592, "旧石器～古墳時代"},
+    {-NoEnd, AboveZero, BeforeCommonEra},  // Y <= 0
+    {AboveZero, 592, "旧石器～古墳時代"},  // 0 < Y
     {592, 710, "飛鳥時代(6C末～)"},
     {710, 794, "奈良時代"},
     {794, 1185, "平安時代"},

@@ -59,7 +59,14 @@ void OptionButton::setValue(bool chosen) {
 }
 
 void OptionButton::click() {
-    if (visible() && enabled()) setValue(true);
+    if (!visible() || !enabled()) return;
+    // A user's click on the chosen button runs its handler all the same; only a state set from
+    // the program runs nothing when it is unchanged.
+    if (value_) {
+        if (onClick) onClick();
+        return;
+    }
+    setValue(true);
 }
 
 void ListBox::addItem(std::string item) {

@@ -55,6 +55,15 @@ void MainWindow::Form_Resize() {
     unitPanel.layoutRule();
 }
 
+MainWindow::SizeRange MainWindow::windowSizeRange() const {
+    if (UnitPanelMode == 1) {
+        using units::PanelWindowHeight, units::PanelWindowWidth;
+        return {PanelWindowHeight, PanelWindowWidth, PanelWindowHeight, PanelWindowWidth};
+    }
+    // A drag below the minimum ends at the clamped width, as the rules make it.
+    return {SmallHeight, ClampedWidth, LargeHeight, MaximumWidth};
+}
+
 void MainWindow::startupSizeRules() {
     auto& readout = calc.Readout;
     auto classify = [&](platform::Twips height, double fontSize) {

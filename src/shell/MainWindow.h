@@ -43,6 +43,11 @@ class MainWindow {
     void Form_Unload();
     // The layout rules, run at every change of the window's size.
     void Form_Resize();
+    // The outer sizes the layout rules leave as they are, for the window manager's size hints.
+    struct SizeRange {
+        platform::Twips minimumHeight, minimumWidth, maximumHeight, maximumWidth;
+    };
+    SizeRange windowSizeRange() const;
 
     // Tells the user once that a setting was not kept: `file` could not be written, or another
     // program held its lock for longer than the program could wait.

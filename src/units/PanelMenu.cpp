@@ -7,8 +7,6 @@ namespace vexlo::units {
 
 namespace {
 
-constexpr platform::Twips PanelWindowHeight = 4750;
-constexpr platform::Twips PanelWindowWidth = 4400;
 constexpr platform::Twips PanelRequestedHeight = 5000;  // the layout rule makes it 4750
 constexpr platform::Twips PanelDisplayHeight = 600;
 constexpr platform::Twips PanelDisplayWidth = 4040;

@@ -19,6 +19,9 @@ namespace vexlo::units {
 inline constexpr int CheckCount = 10;   // Check1 to Check10
 inline constexpr int OptionCount = 11;  // Option1 to Option11
 inline constexpr double PanelDisplayFontSize = 30;
+// While the panel is shown the window has this outer size, whatever the user drags.
+inline constexpr platform::Twips PanelWindowHeight = 4750;
+inline constexpr platform::Twips PanelWindowWidth = 4400;
 
 class UnitPanel {
   public:

@@ -108,6 +108,10 @@ const std::vector<std::pair<const char*, const char*>> PeriodRows = {
     {"-0.4", "紀元前・未対応"},
     {"0.4", "紀元前・未対応"},
     {"0.5", "旧石器～古墳時代"},
+    // A pasted text that is no number keeps its rightmost six characters, here a fraction.
+    {"zz.31332", "旧石器～古墳時代"},
+    {"zz.00001", "旧石器～古墳時代"},
+    {"zz-.3133", "紀元前・未対応"},
     {"1.", "旧石器～古墳時代"},
     {"591.", "旧石器～古墳時代"},
     {"592.", "飛鳥時代(6C末～)"},

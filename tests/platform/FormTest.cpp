@@ -201,11 +201,15 @@ TEST(RaisingRule, OptionButtonsFormOneGroupPerForm) {
     b.onClick = [&] { ++bClicks; };
     a.setValue(true);
     b.click();
-    b.click();  // choosing the chosen one again runs nothing
+    b.setValue(true);  // the program choosing the chosen one again runs nothing
     EXPECT_FALSE(a.value());
     EXPECT_TRUE(b.value());
     EXPECT_EQ(aClicks, 1);
     EXPECT_EQ(bClicks, 1);
+    b.click();  // a user's click on it runs its handler, and it stays chosen
+    EXPECT_TRUE(b.value());
+    EXPECT_EQ(bClicks, 2);
+    EXPECT_EQ(aClicks, 1);
 }
 
 TEST(RaisingRule, ResizeRunsNestedAndAUserDragRunsOnce) {

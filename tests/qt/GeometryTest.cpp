@@ -9,6 +9,7 @@
 #include <cstdlib>
 
 #include "QtViewFixture.h"
+#include "platform/qt/FittedLabel.h"
 #include "platform/qt/WindowMetrics.h"
 
 namespace vexlo::qtview::testing {
@@ -77,9 +78,10 @@ class GeometryTest : public ViewFixture {
     QRect displayRect() const { return window.labelFor(main.calc.Readout)->geometry(); }
 
     QSize clientFor(platform::Twips height, platform::Twips width) const {
+        // What the window grows by for a tall frame or menu bar is no part of the drag.
         const ClientSize client =
             clientSizeFor({width, height}, window.frame(), window.pixelScale());
-        return {client.width, client.height};
+        return {client.width, client.height + window.growth()};
     }
 
     // The window manager resizing the window as a user's drag.
@@ -139,13 +141,46 @@ TEST_F(GeometryTest, WindowWaitsForTheResizingToPauseBeforeItSnaps) {
     EXPECT_EQ(window.size(), window.modelClientSize());
 }
 
-TEST_F(GeometryTest, AWindowManagerKeepingItsOwnSizeIsNotAskedAgainAndAgain) {
+TEST_F(GeometryTest, TheSizeTheManagerSettlesOnAfterADragSnapsToo) {
+    // A compositor's last configure after the release, or a manager that let the snap pass while
+    // the button was held, brings the dragged size back once more.
+    for (const platform::Twips drag : {1500, 1700, 1400, 2500, 1000}) {
+        SCOPED_TRACE(drag);
+        dragTo(drag, 5295);
+        ASSERT_EQ(window.size(), window.modelClientSize());
+        const platform::Twips height = main.form.height();
+        window.resize(clientFor(drag, 5295));
+        processEvents();
+        EXPECT_EQ(window.size(), window.modelClientSize());
+        EXPECT_EQ(main.form.height(), height);
+    }
+}
+
+TEST_F(GeometryTest, TheSnapWaitsWhileAMouseButtonIsHeld) {
+    bool held = true;
+    window.pointerHeld = [&held] { return held; };
+    const QSize dragged = clientFor(1500, 5295);
+    window.resize(dragged);
+    processEvents();
+    EXPECT_EQ(main.form.height(), 1620) << "the layout rules ran at once";
+    EXPECT_EQ(window.size(), dragged) << "no request while the user holds the border";
+    held = false;
+    processEvents();
+    EXPECT_EQ(window.size(), window.modelClientSize());
+}
+
+TEST_F(GeometryTest, AWindowManagerKeepingItsOwnSizeIsAskedOnlyAFewTimes) {
     dragTo(1500, 5295);
     ASSERT_EQ(window.size(), window.modelClientSize());
-    // The manager answers the snap with the dragged size once more (a tiling manager would).
-    window.resize(clientFor(1500, 5295));
-    processEvents();
-    EXPECT_EQ(window.size(), clientFor(1500, 5295)) << "no second request for the same exchange";
+    // The manager answers every snap with the dragged size (a tiling manager would).
+    int asked = 0;
+    for (int answer = 0; answer < 2 * FormWindow::MaxRetries + 2; ++answer) {
+        window.resize(clientFor(1500, 5295));
+        processEvents();
+        if (window.size() == window.modelClientSize()) ++asked;
+    }
+    EXPECT_EQ(asked, FormWindow::MaxRetries) << "a bounded number of requests";
+    EXPECT_EQ(window.size(), clientFor(1500, 5295)) << "then the manager's size stays";
     EXPECT_EQ(main.form.height(), 1620);
 
     dragTo(2500, 5295);  // a new drag is a new exchange
@@ -201,6 +236,67 @@ TEST_F(GeometryTest, LateOrRoundedAnswersOfTheManagerAreNoUsersDrag) {
         EXPECT_EQ(main.form.height(), row.height)
             << row.answer.width() << "x" << row.answer.height();
     }
+}
+
+TEST_F(GeometryTest, TheWindowManagerIsGivenTheSizesTheRulesLeaveAlone) {
+    EXPECT_EQ(window.minimumSize(), clientFor(1356, 4400));
+    EXPECT_EQ(window.maximumSize(), clientFor(1800, 7000));
+    main.unitPanel.TNN_Click(1);
+    processEvents();
+    EXPECT_EQ(window.size(), clientFor(4750, 4400));
+    EXPECT_EQ(window.minimumSize(), window.size()) << "the panel's size is fixed";
+    EXPECT_EQ(window.maximumSize(), window.size());
+    main.unitPanel.Command3_Click();
+    processEvents();
+    EXPECT_EQ(main.form.height(), 1356);
+    EXPECT_EQ(window.size(), window.modelClientSize());
+    EXPECT_EQ(window.minimumSize(), clientFor(1356, 4400));
+    EXPECT_EQ(window.maximumSize(), clientFor(1800, 7000));
+}
+
+TEST_F(GeometryTest, ATallFrameOrMenuBarGrowsTheWindowAndTheDisplayStaysWhole) {
+    struct Row {
+        FrameSize frame;
+        int menuFont;  // point size of the menu bar's font, 0 for the style's own
+    };
+    const Row rows[] = {
+        {{1, 38, 1, 5}, 0},  // an X server at 192 DPI without Xft.dpi: a 38-pixel title bar
+        {{0, 60, 0, 0}, 0},  // a title bar two thirds of the small class
+        {Openbox, 20},       // a 20-point system font
+        {IceWm, 40},
+    };
+    const PixelScale scale = window.pixelScale();
+    for (const Row& row : rows) {
+        QFont font = window.menuBar()->font();
+        if (row.menuFont != 0) font.setPointSize(row.menuFont);
+        window.menuBar()->setFont(row.menuFont != 0 ? font : QFont());
+        window.setFrame(row.frame);
+        processEvents();
+        for (const platform::Twips drag : {1200, 1500, 2500}) {
+            SCOPED_TRACE(std::to_string(row.frame.top) + " " + std::to_string(row.menuFont) + " " +
+                         std::to_string(drag));
+            dragTo(drag, 5295);
+            const int klass = drag < 1356 ? 1356 : drag < 1800 ? 1620 : 1800;
+            EXPECT_EQ(main.form.height(), klass) << "no drag read into the growth";
+            EXPECT_EQ(window.size(), window.modelClientSize());
+            EXPECT_GT(window.growth(), 0);
+            EXPECT_EQ(window.height() + row.frame.top + row.frame.bottom,
+                      toPixels(klass, scale.y) + window.growth());
+            for (const char* shown : {"0.", "123,456,789,012,345."}) {
+                main.calc.setDisplay(shown);
+                processEvents();
+                EXPECT_TRUE(window.centralWidget()->rect().contains(displayRect()))
+                    << "display " << displayRect().bottom() << " in "
+                    << window.centralWidget()->height();
+                const auto* display = static_cast<FittedLabel*>(window.labelFor(main.calc.Readout));
+                EXPECT_EQ(display->freeRect().height(), display->height()) << "all in view";
+            }
+        }
+    }
+    window.menuBar()->setFont(QFont());
+    window.setFrame(NoFrame);
+    processEvents();
+    EXPECT_EQ(window.growth(), 0);
 }
 
 TEST_F(GeometryTest, ASideTheUserLeftAloneKeepsItsExactTwips) {
@@ -279,6 +375,46 @@ TEST_F(GeometryTest, PositionIsTheOuterTopLeftInTwips) {
     EXPECT_EQ(main.form.left(), toTwips(40, scale.x));
     EXPECT_EQ(main.form.top(), toTwips(30, scale.y));
     EXPECT_EQ(window.pos(), QPoint(40, 30));
+}
+
+TEST_F(GeometryTest, APlaceOffEveryScreenOpensOnTheScreenAndTheModelFollows) {
+    const QRect available = window.screen()->availableGeometry();
+    const PixelScale scale = window.pixelScale();
+    struct Row {
+        platform::Twips left, top;
+        QPoint place;  // where the window's frame opens; (-1, -1): at the far edge
+    };
+    const Row rows[] = {
+        {30000, 0, {-1, 0}},    {0, 30000, {0, -1}},
+        {-30000, -450, {0, 0}}, {30000, 30000, {-1, -1}},
+        {-15, 750, {0, 50}},    {1500, 750, {100, 50}},  // on the screen: left alone
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::to_string(row.left) + "," + std::to_string(row.top));
+        main.form.move(row.left, row.top);
+        processEvents();
+        const QRect frame = window.frameGeometry();
+        EXPECT_TRUE(available.contains(frame)) << frame.x() << "," << frame.y();
+        EXPECT_EQ(frame.x(),
+                  row.place.x() < 0 ? available.right() + 1 - frame.width() : row.place.x());
+        EXPECT_EQ(frame.y(),
+                  row.place.y() < 0 ? available.bottom() + 1 - frame.height() : row.place.y());
+        EXPECT_EQ(main.form.left(), toTwips(frame.x(), scale.x)) << "the model is where it shows";
+        EXPECT_EQ(main.form.top(), toTwips(frame.y(), scale.y));
+    }
+}
+
+TEST_F(GeometryTest, WhereTheWindowCannotKnowItsPlaceThePositionKeptIsTheStoredOne) {
+    window.setPositionKnown(false);  // as on Wayland
+    main.form.move(1500, 750);
+    processEvents();
+    window.move(0, 0);  // what such a platform reports
+    processEvents();
+    EXPECT_EQ(main.form.left(), 1500);
+    EXPECT_EQ(main.form.top(), 750);
+    main.HYOJI_Click();
+    EXPECT_EQ(profile.read("VEXLO", "FormLeft"), "1500");
+    EXPECT_EQ(profile.read("VEXLO", "FormTop"), "750");
 }
 
 TEST_F(GeometryTest, AlwaysOnTopKeepsTheWindowWhereItIs) {

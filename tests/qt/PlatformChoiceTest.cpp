@@ -37,7 +37,7 @@ class Variable {
     std::optional<std::string> old_;
 };
 
-TEST(PlatformChoice, WaylandSessionsRunThroughXWaylandWhenTheyCan) {
+TEST(PlatformChoice, WaylandSessionsRunNativelyWithX11AsTheFallback) {
     struct Row {
         const char* qpa;
         const char* display;
@@ -46,21 +46,25 @@ TEST(PlatformChoice, WaylandSessionsRunThroughXWaylandWhenTheyCan) {
         const char* chosen;  // QT_QPA_PLATFORM afterwards
     };
     const Row rows[] = {
-        {nullptr, ":0", "wayland-0", "wayland", "xcb"},
-        {nullptr, ":0", nullptr, "wayland", "xcb"},
-        {nullptr, nullptr, "wayland-0", "wayland", nullptr},  // no XWayland: stays native
+        {nullptr, ":0", "wayland-0", "wayland", "wayland;xcb"},
+        {nullptr, nullptr, "wayland-0", "wayland", "wayland;xcb"},  // no XWayland
+        {nullptr, ":0", "wayland-0", nullptr, "wayland;xcb"},       // no session type told
+        {nullptr, ":0", nullptr, "wayland", nullptr},  // no compositor to reach: Qt's default
         {nullptr, ":0", nullptr, "x11", nullptr},
-        {"wayland", ":0", "wayland-0", "wayland", "wayland"},  // the user's own choice
+        {"", ":0", "wayland-0", "wayland", "wayland;xcb"},  // set but empty is no choice
+        {"xcb", ":0", "wayland-0", "wayland", "xcb"},       // the user's own choice
+        {"wayland", ":0", "wayland-0", "wayland", "wayland"},
     };
     for (const Row& row : rows) {
         Variable qpa("QT_QPA_PLATFORM", row.qpa);
         Variable display("DISPLAY", row.display);
         Variable wayland("WAYLAND_DISPLAY", row.waylandDisplay);
         Variable session("XDG_SESSION_TYPE", row.session);
-        preferXWaylandUnderWayland();
+        preferNativeWayland();
         const char* chosen = std::getenv("QT_QPA_PLATFORM");
         EXPECT_EQ(chosen ? std::string(chosen) : "<unset>", row.chosen ? row.chosen : "<unset>")
-            << (row.display ? row.display : "-") << " " << (row.session ? row.session : "-");
+            << (row.qpa ? row.qpa : "-") << " " << (row.display ? row.display : "-") << " "
+            << (row.waylandDisplay ? row.waylandDisplay : "-");
     }
 }
 

@@ -99,6 +99,20 @@ TEST_F(SecondaryWindowsTest, HelpIsOneWindowBroughtForward) {
     EXPECT_EQ(helpWindows, 1);
 }
 
+TEST_F(SecondaryWindowsTest, HelpFitsTheAvailableAreaOfItsScreen) {
+    // Its design size is 600 by 800 pixels at 96 DPI: with its frame, taller than the test's
+    // screen (as on a 1280 by 800 one).
+    ASSERT_LE(QGuiApplication::primaryScreen()->availableGeometry().height(), 800);
+    sendKey(Qt::Key_F1);
+    processEvents();
+    QWidget* help = windows.viewOf(main.helpForm);
+    ASSERT_NE(help, nullptr);
+    const QRect available = help->screen()->availableGeometry();
+    EXPECT_TRUE(available.contains(help->frameGeometry()))
+        << help->frameGeometry().y() << " " << help->frameGeometry().height();
+    EXPECT_EQ(help->width(), 600) << "a side that fits keeps its design size";
+}
+
 TEST_F(SecondaryWindowsTest, VersionWindowIsModalAndCentred) {
     QRect frame;
     bool modal = false;

@@ -41,6 +41,11 @@ CalculatorView::CalculatorView(shell::MainWindow& main)
     // The display's text is never cut and never lies under the mark; the mark is never cut.
     window_.setFitted(calc.Readout, &calc.MEM2);
     window_.setFitted(calc.MEM2, nullptr);
+    window_.sizeRange = [this] {
+        const shell::MainWindow::SizeRange range = main_.windowSizeRange();
+        return SizeRange{{range.minimumWidth, range.minimumHeight},
+                         {range.maximumWidth, range.maximumHeight}};
+    };
     window_.onMouseDown = [this](const platform::Control& control, int button, int shift) {
         if (&control == &main_.calc.Readout) main_.Readout_MouseDown(button, shift);
     };

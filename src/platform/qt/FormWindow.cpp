@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -10,6 +11,8 @@
 #include <QPointer>
 #include <QScreen>
 #include <QWindow>
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "platform/qt/ClickableWidgets.h"
@@ -17,6 +20,8 @@
 #include "platform/qt/FrameExtents.h"
 #include "platform/qt/KeyTranslation.h"
 #include "platform/qt/MenuBarView.h"
+#include "platform/qt/ModelFont.h"
+#include "platform/qt/X11Queries.h"
 
 namespace vexlo::qtview {
 
@@ -48,6 +53,14 @@ int buttonCode(Qt::MouseButton button) {
     }
 }
 
+// The design's title bar, borders and menu bar: what the model's outer size leaves for them.
+constexpr platform::Twips NominalNonClientHeight =
+    NominalTitleBar + 2 * NominalBorder + NominalMenuBar;
+
+bool onWayland() {
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 int shiftMask(Qt::KeyboardModifiers mods) {
     return (mods.testFlag(Qt::ShiftModifier) ? platform::modifiers::Shift : 0) |
            (mods.testFlag(Qt::ControlModifier) ? platform::modifiers::Ctrl : 0);
@@ -73,6 +86,11 @@ FormWindow::FormWindow(platform::Form& form, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_InputMethodEnabled, false);
     QCoreApplication::instance()->installEventFilter(this);
+
+    pointerHeld = [] {
+        return QGuiApplication::mouseButtons() != Qt::NoButton || x11PointerButtonHeld();
+    };
+    positionKnown_ = !onWayland();
 
     snapTimer_.setSingleShot(true);
     snapTimer_.setInterval(DefaultSnapDelay);
@@ -119,8 +137,31 @@ int FormWindow::menuBarHeight() const {
 }
 
 QSize FormWindow::modelClientSize() const {
-    const ClientSize client = clientSizeFor({form_.width(), form_.height()}, frame_, pixelScale());
+    const ClientSize client =
+        clientSizeFor({form_.width(), form_.height()}, layoutFrame(), pixelScale());
     return {client.width, client.height};
+}
+
+int FormWindow::growth() const {
+    const PixelScale scale = pixelScale();
+    // What the design shows lies in its client area, the outer size less the design's title bar,
+    // borders and menu bar; what lies further down (the keypad) is out of view by design.
+    const platform::Twips designContent = form_.height() - NominalNonClientHeight;
+    int shown = 0;  // pixels, as the controls' widgets are placed
+    for (const auto& control : form_.controls()) {
+        if (!control->visible() || control->top() >= designContent) continue;
+        const QRect rect = pixelRect(*control, scale);
+        shown = std::max(shown, std::min(toPixels(designContent, scale.y), rect.bottom() + 1));
+    }
+    const double available =
+        form_.height() / scale.y - frame_.top - frame_.bottom - menuBarHeight();
+    return std::max(0, static_cast<int>(std::ceil(shown - available)));
+}
+
+FrameSize FormWindow::layoutFrame() const {
+    FrameSize frame = frame_;
+    frame.bottom -= growth();
+    return frame;
 }
 
 QSize FormWindow::contentSize() const {
@@ -180,24 +221,88 @@ void FormWindow::flush() {
 
 void FormWindow::applyGeometry() {
     const QSize target = modelClientSize();
-    if (size() != target && !snapTimer_.isActive()) {
+    const bool request = size() != target && !snapTimer_.isActive();
+    applySizeRange(request ? target : size());
+    if (request) {
         if (requested_.size() == MaxRequests) requested_.erase(requested_.begin());
         requested_.push_back(target);
         requestedFrom_ = size();
         Syncing syncing(syncing_);
         resize(target);
     }
-    const QPoint position = modelPosition();
+    if (!positionKnown_) return;
+    QPoint position = modelPosition();
     if (!positioned_ || framePosition() != position) {
+        // A place the program sets (a stored one, say) is on a screen; a user's move is the
+        // frame's own place and comes to no request.
+        if (const QPoint shown = onScreen(position); shown != position) {
+            const PixelScale scale = pixelScale();
+            form_.move(toTwips(shown.x(), scale.x), toTwips(shown.y(), scale.y));
+            position = modelPosition();
+        }
         Syncing syncing(syncing_);
-        // Once shown, the frame is placed itself: a manager that framed the window after the
-        // first request may have put the client at the frame's place (icewm does at times).
-        if (QWindow* handle = windowHandle(); handle != nullptr && isVisible())
+        QWindow* handle = windowHandle();
+        if (handle != nullptr && isVisible() && frame_ != FrameSize{}) {
+            // The client is placed inside the frame the manager told: Qt's own idea of the frame
+            // may not have caught up yet, which put the frame above and left of the screen.
+            handle->setPosition(position + QPointF(frame_.left, frame_.top).toPoint());
+        } else if (handle != nullptr && isVisible()) {
             handle->setFramePosition(position);
-        else
+        } else {
             move(position);
+        }
         positioned_ = true;
     }
+}
+
+void FormWindow::applySizeRange(QSize target) {
+    if (!sizeRange) return;
+    const SizeRange range = sizeRange();
+    const FrameSize frame = layoutFrame();
+    const PixelScale scale = pixelScale();
+    const ClientSize low = clientSizeFor(range.minimum, frame, scale);
+    const ClientSize high = clientSizeFor(range.maximum, frame, scale);
+    // Never narrower than the size the window takes now, which the hints must not undo.
+    const QSize minimum = QSize(low.width, low.height).boundedTo(target);
+    const QSize maximum = QSize(high.width, high.height).expandedTo(target);
+    if (minimum == minimum_ && maximum == maximum_) return;
+    minimum_ = minimum;
+    maximum_ = maximum;
+    Syncing syncing(syncing_);
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    setMaximumSize(maximum);
+    setMinimumSize(minimum);
+}
+
+QPoint FormWindow::onScreen(QPoint position) const {
+    // The frame the manager told, or else the one Qt knows of.
+    const QSize outer =
+        frame_ == FrameSize{}
+            ? frameGeometry().size()
+            : size() + QSizeF(frame_.left + frame_.right, frame_.top + frame_.bottom).toSize();
+    const QRect rect(position, outer);
+    const QScreen* best = nullptr;
+    qint64 bestArea = -1;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect available = screen->availableGeometry();
+        if (available.contains(rect)) return position;
+        const QRect common = available.intersected(rect);
+        const qint64 area = common.isEmpty() ? 0 : qint64(common.width()) * common.height();
+        if (area > bestArea) {
+            bestArea = area;
+            best = screen;
+        }
+    }
+    if (bestArea == 0) best = QGuiApplication::screenAt(rect.center());
+    if (best == nullptr) best = QGuiApplication::primaryScreen();
+    if (best == nullptr) return position;
+    const QRect available = best->availableGeometry();
+    const int x =
+        std::max(available.left(), std::min(position.x(), available.right() + 1 - outer.width()));
+    const int y =
+        std::max(available.top(), std::min(position.y(), available.bottom() + 1 - outer.height()));
+    return {x, y};
 }
 
 QPoint FormWindow::framePosition() const {
@@ -232,34 +337,57 @@ void FormWindow::resizeEvent(QResizeEvent* event) {
     for (auto answered = requested_.begin(); answered != requested_.end(); ++answered) {
         if (near(*answered)) {
             requested_.erase(requested_.begin(), answered + 1);
+            retries_ = 0;
             return;
         }
     }
-    const bool refused = !requested_.empty() && now == requestedFrom_;
+    // The size from before the request: the end of the user's drag (a compositor's last
+    // configure, a manager that let the request pass while the button was held), or a manager
+    // that keeps a size of its own. Snapped again, but only a few times for the same exchange.
+    const bool previous = !requested_.empty() && now == requestedFrom_;
     requested_.clear();
-    if (refused || near(modelClientSize())) return;
+    if (near(modelClientSize())) return;
+    if (previous) {
+        if (retries_ == MaxRetries) return;
+        ++retries_;
+    } else {
+        retries_ = 0;
+    }
     userResized(now);
 }
 
 void FormWindow::userResized(QSize size) {
     const QSize expected = modelClientSize();
-    OuterSize outer = outerSizeFor({size.width(), size.height()}, frame_, pixelScale());
+    OuterSize outer = outerSizeFor({size.width(), size.height()}, layoutFrame(), pixelScale());
     // A side the user left alone keeps the model's exact twips, which pixels cannot express.
     if (size.width() == expected.width()) outer.width = form_.width();
     if (size.height() == expected.height()) outer.height = form_.height();
+    // A side held at a limit the manager was given is that limit, exactly.
+    if (sizeRange) {
+        const SizeRange range = sizeRange();
+        if (size.width() == minimum_.width()) outer.width = range.minimum.width;
+        if (size.width() == maximum_.width()) outer.width = range.maximum.width;
+        if (size.height() == minimum_.height()) outer.height = range.minimum.height;
+        if (size.height() == maximum_.height()) outer.height = range.maximum.height;
+    }
     snapTimer_.start();
     form_.resizeByUser(outer.height, outer.width);
     flush();
 }
 
 void FormWindow::snap() {
+    // A button still held is a drag the user has only paused.
+    if (pointerHeld && pointerHeld()) {
+        snapTimer_.start();
+        return;
+    }
     dirty_ = true;
     flush();
 }
 
 void FormWindow::moveEvent(QMoveEvent* event) {
     QMainWindow::moveEvent(event);
-    if (syncing_ || !isVisible() || form_.closed()) return;
+    if (syncing_ || !positionKnown_ || !isVisible() || form_.closed()) return;
     const QPoint now = framePosition();
     if (now == modelPosition()) return;
     const PixelScale scale = pixelScale();
@@ -278,6 +406,13 @@ void FormWindow::closeEvent(QCloseEvent* event) {
 
 bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
+        case QEvent::Resize:
+            // A taller menu bar (a larger system font) changes what the window must grow by.
+            if (watched == menuBar() && !syncing_) {
+                dirty_ = true;
+                scheduleFlush();
+            }
+            return false;
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:
             if (const platform::Control* control = controls_->controlOf(watched)) {

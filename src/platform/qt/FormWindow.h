@@ -8,8 +8,16 @@
 // returned, so the layout rules' intermediate sizes never reach the window manager.
 //
 // A user's resize runs the layout rules at once; the window takes the snapped size once the
-// resizing has paused for the snap delay. A size request in the middle of a window manager's
-// interactive resize is refused or, worse, misplaces the window (openbox moves it by its frame).
+// resizing has paused for the snap delay and no mouse button is held. A size request in the
+// middle of a window manager's interactive resize is refused or, worse, misplaces the window
+// (openbox moves it by its frame). The size a manager or compositor settles on after a drag
+// (its last configure) is snapped as any other; a manager that keeps answering with its own
+// size is asked a bounded number of times. The manager is given the range of sizes the layout
+// rules allow.
+//
+// Where the frame and the menu bar take more than the design's non-client area (a tall title
+// bar, a large system font), the window grows by the difference, so that what the model shows
+// inside its outer size stays whole.
 
 #include <QMainWindow>
 #include <QSize>
@@ -56,6 +64,17 @@ class FormWindow : public QMainWindow {
     // How long a user's resizing must pause before the window takes the snapped size.
     static constexpr std::chrono::milliseconds DefaultSnapDelay{250};
     void setSnapDelay(std::chrono::milliseconds delay) { snapTimer_.setInterval(delay); }
+    // How often a size that the manager keeps answering with is asked for again.
+    static constexpr int MaxRetries = 2;
+
+    // The outer sizes the model's layout rules leave alone, given to the window manager.
+    std::function<SizeRange()> sizeRange;
+    // Whether the user holds a mouse button (a drag in progress): the snap waits for its end.
+    std::function<bool()> pointerHeld;
+    // Whether the window system tells the window where it is (not on Wayland). Where it does
+    // not, the model keeps the position it was given and the window is not placed.
+    bool positionKnown() const { return positionKnown_; }
+    void setPositionKnown(bool known) { positionKnown_ = known; }
 
     // Applies the model's caption, menus, geometry and closed state to the window now.
     void flush();
@@ -72,6 +91,9 @@ class FormWindow : public QMainWindow {
     // frame resizes the client so that the outer size stays the model's.
     FrameSize frame() const { return frame_; }
     void setFrame(FrameSize frame);
+    // The pixels the window is taller than the model's outer size, so that every control the
+    // model shows inside it stays in view.
+    int growth() const;
 
     void setVisible(bool visible) override;
 
@@ -88,7 +110,12 @@ class FormWindow : public QMainWindow {
     void userResized(QSize size);
     void snap();
     QSize contentSize() const;
+    // The frame the model's outer size is mapped through: the real one, less the growth.
+    FrameSize layoutFrame() const;
+    void applySizeRange(QSize target);
     QPoint modelPosition() const;
+    // The frame's top left moved so that the frame lies in the available area of a screen.
+    QPoint onScreen(QPoint framePosition) const;
     // The top left of the frame: the client's less the frame the manager told.
     QPoint framePosition() const;
     bool filterKey(QWidget& receiver, QEvent& event);
@@ -106,7 +133,10 @@ class FormWindow : public QMainWindow {
     bool flushQueued_ = false;
     bool syncing_ = false;  // the view itself is resizing or moving the window
     bool positioned_ = false;
+    bool positionKnown_ = true;
     bool closing_ = false;
+    int retries_ = 0;  // of the last request the manager answered with the previous size
+    QSize minimum_, maximum_;
     // The window's size requests the manager has not answered yet, and the size it had before
     // the last: that size coming back means the window manager keeps its own (a tiling manager,
     // say), and asking again would only repeat the exchange.

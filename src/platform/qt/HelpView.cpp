@@ -58,7 +58,8 @@ HelpView::HelpView(platform::Form& form, QWidget* owner) : QDialog(owner, Qt::Wi
     layout->addWidget(scroll);
 
     const PixelScale scale = scaleOf(*this);
-    resize(toPixels(form_.width(), scale.x), toPixels(form_.height(), scale.y));
+    fitToAvailableArea(*this, {toPixels(form_.width(), scale.x), toPixels(form_.height(), scale.y)},
+                       owner);
 
     QPointer<HelpView> self(this);
     form_.subscribe([self](const platform::Control*) {

@@ -12,6 +12,7 @@
 #include "platform/qt/FormWindow.h"
 #include "platform/qt/KeyTranslation.h"
 #include "platform/qt/WindowMetrics.h"
+#include "platform/qt/X11Queries.h"
 
 namespace vexlo::qtview {
 
@@ -68,11 +69,17 @@ void QtKeyQueue::post(const platform::KeyStroke& key) {
 }
 
 int QtWindowOrder::setTopmost(bool topmost) {
-    // A Wayland compositor keeps the stacking to itself: no client can ask to stay on top.
-    if (topmost && QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) return 0;
+    if (topmost && !canStayOnTop()) return 0;
     topmost_ = topmost;
     apply();
     return 1;
+}
+
+bool QtWindowOrder::canStayOnTop() {
+    // A Wayland compositor keeps the stacking to itself: no client can ask to stay on top.
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) return false;
+    // An X11 manager keeps a window above the others only where it lists the state.
+    return x11ManagerSupports("_NET_WM_STATE_ABOVE").value_or(true);
 }
 
 void QtWindowOrder::attach(QWidget& window) {

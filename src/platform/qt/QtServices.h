@@ -37,10 +37,12 @@ class QtKeyQueue : public platform::KeyQueue {
 
 // Always on top through the window manager's stacking hint; the window is not moved, resized or
 // activated. A request made before the window exists is kept and applied when it is attached.
-// On Wayland, where no client may ask for it, the request is refused (returns 0).
+// On Wayland, where no client may ask for it, and under an X11 window manager that does not
+// list _NET_WM_STATE_ABOVE as supported, the request is refused (returns 0).
 class QtWindowOrder : public platform::WindowOrder {
   public:
     int setTopmost(bool topmost) override;
+    static bool canStayOnTop();
     void attach(QWidget& window);
     bool topmost() const { return topmost_; }
 

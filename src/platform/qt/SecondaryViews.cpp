@@ -25,6 +25,22 @@ PixelScale scaleOf(const QWidget& widget) {
     return PixelScale::fromDpi(screen->logicalDotsPerInchX(), screen->logicalDotsPerInchY());
 }
 
+void fitToAvailableArea(QWidget& view, QSize wanted, const QWidget* near) {
+    const QScreen* screen = near != nullptr ? near->screen() : view.screen();
+    if (screen == nullptr) screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        view.resize(wanted);
+        return;
+    }
+    // The frame the owner has on the screen, or the design's title bar and borders.
+    QSize frame = near != nullptr && near->isVisible() ? near->frameGeometry().size() - near->size()
+                                                       : QSize();
+    const PixelScale scale = scaleOf(view);
+    frame = frame.expandedTo({toPixels(NominalNonClientWidth, scale.x),
+                              toPixels(NominalTitleBar + 2 * NominalBorder, scale.y)});
+    view.resize(wanted.boundedTo(screen->availableGeometry().size() - frame));
+}
+
 void placeFromModel(QWidget& view, const platform::Form& form, bool position) {
     if (position) {
         const PixelScale scale = scaleOf(view);

@@ -16,6 +16,11 @@ QtWindowHost::ViewFactory secondaryViews(shell::MainWindow& main, QWidget& owner
 // Twips per pixel of the screen the widget is on (the primary screen before it is shown).
 PixelScale scaleOf(const QWidget& widget);
 
+// Sizes a window to `wanted`, or smaller where its frame would not fit the available area of
+// the screen `near` is on (the task bar and panels left out); the dialog's own placement then
+// keeps it on that screen.
+void fitToAvailableArea(QWidget& view, QSize wanted, const QWidget* near);
+
 // Keeps a view's visibility (and, with `position`, its place) with its form: the model places
 // and shows, a user's move goes back to the model.
 void placeFromModel(QWidget& view, const platform::Form& form, bool position = true);

@@ -55,6 +55,12 @@ struct FrameSize {
     bool operator==(const FrameSize&) const = default;
 };
 
+// The outer sizes a window may take, for the window manager's size hints.
+struct SizeRange {
+    OuterSize minimum;
+    OuterSize maximum;
+};
+
 // The real client size (menu bar included) for the model's outer size; at least 1 x 1.
 ClientSize clientSizeFor(OuterSize outer, FrameSize frame, PixelScale scale);
 
