@@ -16,6 +16,10 @@
 
 namespace vexlo::engine {
 
+// The window's height less this is the display's: the menu bar and the space round the strip.
+// The size classes and the unit panel lay the display out by it.
+inline constexpr platform::Twips DisplayHeightAllowance = 950;
+
 class Calculator {
   public:
     // Creates the display, the mark labels and the keypad on `form`.

@@ -11,11 +11,6 @@ namespace vexlo::engine {
 
 namespace {
 
-std::size_t pointPosition(const std::string& plain) {
-    const auto point = plain.find('.');
-    return point == std::string::npos ? 0 : point + 1;
-}
-
 bool isBinaryOperator(const std::string& op) {
     return op == "+" || op == "-" || op == "X" || op == "/";
 }

@@ -76,6 +76,13 @@ std::string plainText(double value);
 // The same for a single-precision value, with 7 significant digits ("1989.1").
 std::string plainTextSingle(float value);
 
+// Position (1-based) of the first "." in a text, 0 when there is none: how far into a plain text
+// its decimal point stands, which decides whether a result or a recalled value fits.
+constexpr std::size_t pointPosition(std::string_view plain) {
+    const auto point = plain.find('.');
+    return point == std::string_view::npos ? 0 : point + 1;
+}
+
 // Applies a pattern: at most 15 significant digits, then rounded half away from zero to the
 // pattern's decimals, grouped, the point always written, trailing zeros kept down to the last
 // "0" placeholder. A negative value that rounds to zero keeps its sign ("-0.", and "-" for

@@ -12,13 +12,6 @@ namespace {
 
 constexpr double ScaleFactor = 100'000'000;  // 10^8, the unit of "億"
 
-// Position (1-based) of the first "." in the plain text of a value, 0 when there is none.
-std::size_t pointPosition(double value) {
-    const std::string plain = plainText(value);
-    const auto point = plain.find('.');
-    return point == std::string::npos ? 0 : point + 1;
-}
-
 }  // namespace
 
 void Calculator::Operator_Click(int index) {
@@ -99,7 +92,7 @@ void Calculator::Operator_Click(int index) {
 
     if (!signTaken) {
         // Result check: the candidate texts only decide the messages and the scaling.
-        const std::size_t point = pointPosition(state.FirstOperand);
+        const std::size_t point = pointPosition(plainText(state.FirstOperand));
         if (point < 12) {
             if (subtraction) {
                 if (singleResult != 0) {

@@ -20,6 +20,7 @@
 #include "keyscript/ScriptFile.h"
 #include "keyscript/Session.h"
 #include "keyscript/Utf8.h"
+#include "platform/Utf8.h"
 #include "shell/settings/DiskProfileFile.h"
 #include "shell/settings/QueuedProfileFile.h"
 
@@ -194,7 +195,7 @@ CliOptions parseArguments(int argc, const char* const* argv) {
             if (options.settingsPath->empty()) throw UsageError{"--settings needs a file name"};
         } else if (name == "clipboard") {
             options.run.clipboard = takeValue(name, inlineValue, i, argc, argv);
-            if (!isValidUtf8(*options.run.clipboard)) {
+            if (!platform::utf8::isValid(*options.run.clipboard)) {
                 throw UsageError{"--clipboard text is not valid UTF-8"};
             }
             if (options.run.clipboard->size() > MaxClipboardBytes) {
@@ -210,7 +211,8 @@ CliOptions parseArguments(int argc, const char* const* argv) {
             }
         } else if (name == "fonts") {
             const std::string value = takeValue(name, inlineValue, i, argc, argv);
-            if (!isValidUtf8(value)) throw UsageError{"--fonts names are not valid UTF-8"};
+            if (!platform::utf8::isValid(value))
+                throw UsageError{"--fonts names are not valid UTF-8"};
             options.run.fonts.clear();
             for (std::string& font : splitList(value)) {
                 if (!font.empty()) options.run.fonts.push_back(std::move(font));
@@ -307,7 +309,7 @@ int run(CliOptions options, std::ostream& out, std::ostream& err) {
     checkCombinations(options);
     if (options.clipboardFile) {
         options.run.clipboard = readClipboardFile(*options.clipboardFile);
-        if (!isValidUtf8(*options.run.clipboard)) {
+        if (!platform::utf8::isValid(*options.run.clipboard)) {
             throw UsageError{"--clipboard-file " + *options.clipboardFile + " is not valid UTF-8"};
         }
     }

@@ -22,10 +22,6 @@ std::optional<DecodedText> decodeUtf8(std::string_view text, Utf8Error* error) {
     return decoded;
 }
 
-bool isValidUtf8(std::string_view text) {
-    return platform::utf8::isValid(text);
-}
-
 void appendUtf8(std::string& out, char32_t c) {
     platform::utf8::append(out, c);
 }

@@ -23,8 +23,6 @@ struct Utf8Error {
 // The code points of `text`, or where the first invalid sequence starts.
 std::optional<DecodedText> decodeUtf8(std::string_view text, Utf8Error* error = nullptr);
 
-bool isValidUtf8(std::string_view text);
-
 void appendUtf8(std::string& out, char32_t character);
 std::string toUtf8(std::u32string_view text);
 

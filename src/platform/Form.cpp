@@ -105,6 +105,12 @@ MenuItem* Form::findMenu(std::string_view name, int index) const {
     return found != menuIndex_.end() ? found->second : nullptr;
 }
 
+void Form::tickChoice(std::string_view name, int chosen) const {
+    for (int i = 0; i < 2; ++i) {
+        if (MenuItem* item = findMenu(name, i)) item->setChecked(i == chosen);
+    }
+}
+
 MenuItem* Form::findAccelerator(const Shortcut& shortcut) const {
     if (shortcut.empty()) return nullptr;
     return firstMenuItem(menus_, [&](const MenuItem& item) { return item.shortcut() == shortcut; });

@@ -61,6 +61,8 @@ class Form {
     MenuItem& addMenu(std::string name, std::string caption);
     const std::vector<std::unique_ptr<MenuItem>>& menus() const { return menus_; }
     MenuItem* findMenu(std::string_view name, int index = -1) const;
+    // Ticks item `chosen` of the one-of-two menu array `name` and unticks the other.
+    void tickChoice(std::string_view name, int chosen) const;
     MenuItem* findAccelerator(const Shortcut& shortcut) const;
     void forEachMenuItem(const std::function<void(MenuItem&)>& visit) const;
 

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "platform/AsciiCase.h"
+
 namespace vexlo::platform {
 
 namespace {
@@ -16,18 +18,6 @@ std::string_view trim(std::string_view s) {
     while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
     while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
     return s;
-}
-
-char lowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool sameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (lowerAscii(a[i]) != lowerAscii(b[i])) return false;
-    }
-    return true;
 }
 
 bool hasLineBreak(std::string_view s) {
@@ -157,8 +147,9 @@ std::optional<std::string> IniDocument::value(std::string_view section,
     while (scanner.next(line)) {
         const ParsedLine parsed = parseLine(scanner.content(line));
         if (parsed.kind == LineKind::Section) {
-            inSection = sameName(parsed.name, section);
-        } else if (parsed.kind == LineKind::Key && inSection && sameName(parsed.name, key)) {
+            inSection = sameNameIgnoringCase(parsed.name, section);
+        } else if (parsed.kind == LineKind::Key && inSection &&
+                   sameNameIgnoringCase(parsed.name, key)) {
             std::string_view found = parsed.value;
             if (isQuoted(found)) found = found.substr(1, found.size() - 2);
             return std::string(found);
@@ -188,10 +179,11 @@ bool IniDocument::setValue(std::string_view section, std::string_view key, std::
         sawContent = sawContent || !blank;
         lastLineBlank = blank;
         if (parsed.kind == LineKind::Section) {
-            inSection = sameName(parsed.name, section);
+            inSection = sameNameIgnoringCase(parsed.name, section);
             inFirstSection = inSection && !firstSectionSeen;
             firstSectionSeen = firstSectionSeen || inSection;
-        } else if (parsed.kind == LineKind::Key && inSection && sameName(parsed.name, key)) {
+        } else if (parsed.kind == LineKind::Key && inSection &&
+                   sameNameIgnoringCase(parsed.name, key)) {
             const std::size_t keyStart =
                 static_cast<std::size_t>(parsed.name.data() - text_.data());
             std::string replacement(parsed.name);

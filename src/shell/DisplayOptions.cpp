@@ -28,7 +28,7 @@ void MainWindow::TTT_Click(int index) {
                              calc.japanese() ? TopmostRefusedJapanese : TopmostRefusedEnglish);
         }
     }
-    tick("TTT", index);
+    form.tickChoice("TTT", index);
 }
 
 void MainWindow::KKK_Click(int index) {
@@ -48,7 +48,7 @@ void MainWindow::KKK_Click(int index) {
             calc.MEM2.setBackColour(static_cast<platform::Colour>(colour));
         }
     }
-    tick("KKK", index);
+    form.tickChoice("KKK", index);
 }
 
 void MainWindow::AAA_Click(int index) {
@@ -61,7 +61,7 @@ void MainWindow::AAA_Click(int index) {
         MenuIndex = 1;
         writeSetting(services_.profile, keys::AtsNoA, "1");
     }
-    tick("AAA", index);
+    form.tickChoice("AAA", index);
 }
 
 }  // namespace vexlo::shell

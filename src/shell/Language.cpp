@@ -30,7 +30,7 @@ void MainWindow::JJJ_Click(int index) {
         form.setCaption(CaptionJapanese);
         setMenuCaptions(form, &MenuRow::japaneseSwitch);
     }
-    tick("JJJ", index);
+    form.tickChoice("JJJ", index);
 }
 
 }  // namespace vexlo::shell

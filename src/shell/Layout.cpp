@@ -15,7 +15,6 @@ constexpr platform::Twips LargeHeight = 1800;
 constexpr platform::Twips MinimumWidth = 4380;
 constexpr platform::Twips ClampedWidth = 4400;
 constexpr platform::Twips MaximumWidth = 7000;
-constexpr platform::Twips DisplayHeightAllowance = 950;
 constexpr platform::Twips DisplayWidthAllowance = 360;
 constexpr platform::Twips MarkBelowDisplayTop = 100;
 
@@ -23,7 +22,7 @@ void sizeClassRules(platform::Form& form, engine::Calculator& calc) {
     auto& readout = calc.Readout;
     auto& mark = calc.MEM2;
 
-    readout.setHeight(form.height() - DisplayHeightAllowance);
+    readout.setHeight(form.height() - engine::DisplayHeightAllowance);
     if (form.height() < SmallHeight) form.setHeight(SmallHeight);
     if (form.height() > SmallHeight && form.height() < LargeHeight) form.setHeight(MediumHeight);
     if (form.height() > LargeHeight) form.setHeight(LargeHeight);

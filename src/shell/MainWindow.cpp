@@ -86,12 +86,6 @@ bool MainWindow::menuAvailable(const platform::MenuItem& item) const {
     return item.isSeparator() || !item.children().empty() || static_cast<bool>(item.onClick);
 }
 
-void MainWindow::tick(const char* name, int index) {
-    for (int i = 0; i < 2; ++i) {
-        if (auto* item = form.findMenu(name, i)) item->setChecked(i == index);
-    }
-}
-
 void MainWindow::Form_Unload() {
     // The display text is kept at every close, whatever the resume setting.
     writeSetting(services_.profile, keys::Dumy, calc.display());
@@ -113,7 +107,7 @@ void MainWindow::SSS_Click(int index) {
         writeSetting(services_.profile, keys::SizeH, form.height());
         writeSetting(services_.profile, keys::SizeW, form.width());
     }
-    tick("SSS", index);
+    form.tickChoice("SSS", index);
 }
 
 void MainWindow::HYOJI_Click() {

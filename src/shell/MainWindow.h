@@ -100,7 +100,6 @@ class MainWindow {
     void unloadFontWindow();
     void openEditPopup();
     void startupSizeRules();
-    void tick(const char* name, int index);
     platform::Services& services_;
     bool fontWindowLoaded_ = false;
     bool fontListBuilt_ = false;

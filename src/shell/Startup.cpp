@@ -24,7 +24,7 @@ void applyColour(const std::string& colourText, Apply apply) {
 }  // namespace
 
 void MainWindow::Form_Load() {
-    tick("TNN", 0);
+    form.tickChoice("TNN", 0);
     UnitPanelMode = 0;
     calc.setDisplay("0.");
 
@@ -75,17 +75,17 @@ void MainWindow::Form_Load() {
         applyColour(ResumeColourText, [this](platform::Colour c) { calc.MEM2.setBackColour(c); });
         calc.MEM2.setCaption("");
     }
-    tick("KKK", MenuIndex);
+    form.tickChoice("KKK", MenuIndex);
 
     MenuIndex = stored.SizeW == 7215 ? 0 : 1;
-    tick("SSS", MenuIndex);
+    form.tickChoice("SSS", MenuIndex);
 
     if (stored.AllFcs == 0 || stored.AllFcs == 1) {
         MenuIndex = stored.AllFcs;
         TopMostResult = services_.windowOrder.setTopmost(stored.AllFcs == 1);
         form.setTopmost(stored.AllFcs == 1);
     }
-    tick("TTT", MenuIndex);
+    form.tickChoice("TTT", MenuIndex);
 
     if (state.LanguageMode == 0) {
         MenuIndex = 0;
@@ -94,11 +94,11 @@ void MainWindow::Form_Load() {
         form.setCaption(CaptionEnglish);
         setMenuCaptions(form, &MenuRow::englishStartup);
     }
-    tick("JJJ", MenuIndex);
+    form.tickChoice("JJJ", MenuIndex);
 
     calc.Readout.setTop(110);
     form.setHeight(stored.SizeH);
-    calc.Readout.setHeight(form.height() - 950);
+    calc.Readout.setHeight(form.height() - engine::DisplayHeightAllowance);
     form.setWidth(stored.SizeW);
     startupSizeRules();
 
@@ -106,10 +106,10 @@ void MainWindow::Form_Load() {
 
     if (state.WarningMode == "0") {
         MenuIndex = 0;
-        tick("AAA", 0);
+        form.tickChoice("AAA", 0);
     } else if (state.WarningMode == "1") {
         MenuIndex = 1;
-        tick("AAA", 1);
+        form.tickChoice("AAA", 1);
     }
 
     form.setVisible(true);

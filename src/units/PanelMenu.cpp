@@ -13,21 +13,14 @@ constexpr platform::Twips PanelDisplayWidth = 4040;
 constexpr platform::Twips MarkAboveWindowBottom = 4500;
 constexpr platform::Twips CategoriesBelowDisplay = 200;
 constexpr platform::Twips PanelWindowTop = 210;
-constexpr platform::Twips DisplayHeightAllowance = 950;
 
 }  // namespace
-
-void UnitPanel::tickMenu(int index) {
-    for (int i = 0; i < 2; ++i) {
-        if (auto* item = form_.findMenu("TNN", i)) item->setChecked(i == index);
-    }
-}
 
 void UnitPanel::TNN_Click(int index) {
     Command3.setEnabled(true);
     Command4.setEnabled(true);
     calc_.setDisplay("0.");
-    calc_.Readout.setHeight(form_.height() - DisplayHeightAllowance);
+    calc_.Readout.setHeight(form_.height() - engine::DisplayHeightAllowance);
     for (int n = 1; n <= 7; ++n) Check(n).setVisible(true);
     for (int n = 1; n <= OptionCount; ++n) Option(n).setVisible(true);
     Check(4).setValue(1);
@@ -50,14 +43,14 @@ void UnitPanel::TNN_Click(int index) {
             Check(n).setTop(calc_.Readout.top() + calc_.Readout.height() + CategoriesBelowDisplay);
         }
     }
-    tickMenu(index);
+    form_.tickChoice("TNN", index);
     // With the stored size equal to the current one the load step resized nothing; the rule
     // hides what step 4 showed.
     if (index == 0) layoutRule();
 }
 
 void UnitPanel::Command3_Click() {
-    tickMenu(-1);
+    form_.tickChoice("TNN", -1);
     if (hooks.Form_Load) hooks.Form_Load();
     Command3.setEnabled(false);
     Command4.setEnabled(false);
@@ -65,7 +58,7 @@ void UnitPanel::Command3_Click() {
 
 void UnitPanel::Command4_Click() {
     mode_ = 0;
-    tickMenu(0);
+    form_.tickChoice("TNN", 0);
     Command3.setEnabled(false);
     Command4.setEnabled(false);
     if (hooks.All_Exit_Click) hooks.All_Exit_Click();

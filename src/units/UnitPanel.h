@@ -60,7 +60,6 @@ class UnitPanel {
     void showTargets(Category category, int slot);
     void untickTargets();
     void lengthCheck();
-    void tickMenu(int index);
 
     platform::Form& form_;
     engine::Calculator& calc_;

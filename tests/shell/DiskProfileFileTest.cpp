@@ -1,3 +1,4 @@
+#include "platform/Utf8.h"
 #include "shell/settings/DiskProfileFile.h"
 
 #include <gtest/gtest.h>
@@ -192,7 +193,8 @@ TEST(TextEncoding, RecognisesWellFormedUtf8) {
         {"\xE3\x81", false},          // cut short
         {"\x80", false},
     };
-    for (const auto& row : rows) EXPECT_EQ(isValidUtf8(row.bytes), row.valid) << row.bytes;
+    for (const auto& row : rows)
+        EXPECT_EQ(vexlo::platform::utf8::isValid(row.bytes), row.valid) << row.bytes;
     EXPECT_EQ(cp932ToUtf8("\xB1\xB2\xB3"), "ｱｲｳ");
     EXPECT_EQ(cp932ToUtf8(MsMinchoCp932 + "\x82"), std::nullopt);  // cut short
     EXPECT_EQ(cp932ToUtf8(MsMinchoCp932 + "\xFF"), std::nullopt);

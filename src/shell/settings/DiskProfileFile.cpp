@@ -110,7 +110,7 @@ SettingsText decode(const RawFile& raw) {
         return result;
     }
     if (cut) bytes = wholeLines(bytes);
-    if (!bytes.starts_with(Utf8Bom) && !isValidUtf8(bytes)) {
+    if (!bytes.starts_with(Utf8Bom) && !platform::utf8::isValid(bytes)) {
         if (auto converted = cp932ToUtf8(bytes)) {
             result.text = std::move(*converted);
             result.encoding = FileEncoding::Cp932;
@@ -269,7 +269,7 @@ std::optional<std::string> DiskProfileFile::read(std::string_view section,
     }
     auto value = platform::IniDocument(std::move(loaded.text)).value(section, key);
     // A stray byte in a UTF-8 file reaches the program mended; the file keeps it.
-    if (value && !isValidUtf8(*value)) value = platform::utf8::replaceInvalid(*value);
+    if (value && !platform::utf8::isValid(*value)) value = platform::utf8::replaceInvalid(*value);
     return value;
 }
 
@@ -295,7 +295,7 @@ std::optional<std::string> withValue(const RawFile& raw, std::string_view sectio
     std::string written = document.text();
     // Replacing the one line that kept a Shift-JIS file from reading as such would make the next
     // read decode the new UTF-8 value as Shift-JIS; such a file becomes UTF-8 as a whole instead.
-    if (!written.starts_with(Utf8Bom) && !isValidUtf8(written)) {
+    if (!written.starts_with(Utf8Bom) && !platform::utf8::isValid(written)) {
         if (auto asCp932 = cp932ToUtf8(written)) {
             platform::IniDocument reread(std::move(*asCp932));
             if (reread.value(section, key) != document.value(section, key)) {

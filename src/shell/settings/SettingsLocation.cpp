@@ -8,6 +8,8 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/AsciiCase.h"
+
 #ifndef VEXLO_INSTALL_MARKER
 #define VEXLO_INSTALL_MARKER "../share/vexlo/installed"
 #endif
@@ -17,15 +19,6 @@ namespace vexlo::shell {
 namespace fs = std::filesystem;
 
 namespace {
-
-bool sameNameIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
-    }
-    return true;
-}
 
 std::string userHomeFromPasswordDatabase() {
     std::vector<char> buffer(16384);
@@ -67,7 +60,8 @@ std::optional<fs::path> findSettingsFile(const fs::path& directory) {
     fs::directory_iterator entries(directory, error);
     for (const fs::directory_iterator end; !error && entries != end; entries.increment(error)) {
         const fs::path& candidate = entries->path();
-        if (!sameNameIgnoringCase(candidate.filename().native(), SettingsFileName)) continue;
+        if (!platform::sameNameIgnoringCase(candidate.filename().native(), SettingsFileName))
+            continue;
         std::error_code statError;
         if (!fs::is_regular_file(candidate, statError)) continue;
         // Several spellings can exist side by side: take the same one every time.

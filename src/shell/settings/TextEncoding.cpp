@@ -50,10 +50,6 @@ class Converter {
 
 }  // namespace
 
-bool isValidUtf8(std::string_view bytes) {
-    return platform::utf8::isValid(bytes);
-}
-
 std::optional<std::string> cp932ToUtf8(std::string_view bytes) {
     Converter converter;
     return converter.convert(bytes);

@@ -11,9 +11,6 @@ namespace vexlo::shell {
 
 enum class FileEncoding { Utf8, Cp932, Utf16Le, Utf16Be };
 
-// Well-formed UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF. NUL is allowed.
-bool isValidUtf8(std::string_view bytes);
-
 // CP932 text converted to UTF-8, or nullopt when any byte of it is not CP932.
 std::optional<std::string> cp932ToUtf8(std::string_view bytes);
 
