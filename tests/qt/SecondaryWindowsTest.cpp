@@ -99,7 +99,7 @@ TEST_F(SecondaryWindowsTest, HelpIsOneWindowBroughtForward) {
     EXPECT_EQ(helpWindows, 1);
 }
 
-TEST_F(SecondaryWindowsTest, HelpFitsTheAvailableAreaOfItsScreen) {
+TEST_F(SecondaryWindowsTest, HelpStaysWithinTheAvailableAreaOfItsScreen) {
     // Its design size is 600 by 800 pixels at 96 DPI: with its frame, taller than the test's
     // screen (as on a 1280 by 800 one).
     ASSERT_LE(QGuiApplication::primaryScreen()->availableGeometry().height(), 800);
