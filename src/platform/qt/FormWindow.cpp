@@ -264,7 +264,11 @@ void FormWindow::applySizeRange(QSize target) {
     const ClientSize high = clientSizeFor(range.maximum, frame, scale);
     // Never narrower than the size the window takes now, which the hints must not undo.
     const QSize minimum = QSize(low.width, low.height).boundedTo(target);
-    const QSize maximum = QSize(high.width, high.height).expandedTo(target);
+    QSize maximum = QSize(high.width, high.height).expandedTo(target);
+    // sway 1.7 holds its whole frame, title bar included, to a client's maximum, so a drag
+    // could never reach the largest class there; the size classes bound the height anyway. A
+    // fixed size (the panel) stays fixed.
+    if (onWayland() && maximum != minimum) maximum = QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     if (minimum == minimum_ && maximum == maximum_) return;
     minimum_ = minimum;
     maximum_ = maximum;
