@@ -47,12 +47,15 @@ if [ -z "${WAYLAND_E2E_INNER:-}" ]; then
   chmod 777 "$screens" 2>/dev/null || true
   status=0
   "${as_user[@]}" env -i PATH=/usr/bin:/bin HOME="$work/home" XDG_RUNTIME_DIR="$work/run" \
-    WAYLAND_E2E_INNER=1 E2E_WORK="$work" E2E_WAIT="${E2E_WAIT:-10}" LANG=C.UTF-8 \
+    WAYLAND_E2E_INNER=1 E2E_WORK="$work" E2E_WAIT="${E2E_WAIT:-10}" WAYLAND_SCALE="${WAYLAND_SCALE:-1}" \
+    LANG=C.UTF-8 \
     timeout 100 dbus-run-session -- bash "$0" "$name" "$work/app/vexlo" "$screens" || status=$?
   exit "$status"
 fi
 
 work=$E2E_WORK
+# Screenshots name the scale where it is not 1, so runs at two scales keep both.
+shots=$screens/wayland-$name$([ "$WAYLAND_SCALE" = 1 ] || echo "-scale$WAYLAND_SCALE")
 e2e_python=/usr/bin/python3
 sway_pid=""
 app_pid=""
@@ -66,7 +69,7 @@ trap cleanup EXIT
 
 fail() {
   echo "FAIL ($name, wayland): $*" >&2
-  [ -n "${WAYLAND_DISPLAY:-}" ] && timeout 5 grim "$screens/wayland-$name-failed.png" 2>/dev/null
+  [ -n "${WAYLAND_DISPLAY:-}" ] && timeout 5 grim "$shots-failed.png" 2>/dev/null
   for log in "$work"/*.log; do [ -s "$log" ] && { echo "--- $log" >&2; tail -n 30 "$log" >&2; }; done
   exit 1
 }
@@ -100,14 +103,16 @@ env -u QT_QPA_PLATFORM QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 XDG_SESSION_TYPE=wayla
   "$work/app/vexlo" >>"$work/vexlo.log" 2>&1 &
 app_pid=$!
 
-# The calculator's container in sway's tree: x y width height of the frame, then of the client.
+# The calculator's container in sway's tree: x y width height of the frame below the title bar,
+# then of the client within it, then the title bar's height.
 geometry() {
   swaymsg -t get_tree | "$e2e_python" -c '
 import json, sys
 def walk(node):
     if node.get("app_id") == "example.vexlo.Vexlo":
         r, w = node["rect"], node["window_rect"]
-        print(r["x"], r["y"], r["width"], r["height"], w["x"], w["y"], w["width"], w["height"])
+        print(r["x"], r["y"], r["width"], r["height"], w["x"], w["y"], w["width"], w["height"],
+              node["deco_rect"]["height"])
         sys.exit(0)
     for child in node.get("nodes", []) + node.get("floating_nodes", []):
         walk(child)
@@ -121,7 +126,13 @@ a11y ready
 type_text() { wtype -k Shift_L -d 30 "$1" || fail "typing $1 failed"; }
 press() { wtype -k Shift_L -k "$1" || fail "pressing $1 failed"; }
 expect_display() { a11y expect display "$1"; }
-screenshot() { timeout 10 grim "$screens/wayland-$name-$1.png" || fail "no screenshot $1"; }
+# The window with its title bar, in the output's own pixels (WAYLAND_SCALE of them a point).
+screenshot() {
+  local fx fy fw fh title
+  read -r fx fy fw fh _ _ _ _ title < <(geometry)
+  timeout 10 grim -g "$fx,$((fy - title)) ${fw}x$((fh + title))" "$shots-$1.png" ||
+    fail "no screenshot $1"
+}
 client_height() { geometry | cut -d' ' -f8; }
 client_width() { geometry | cut -d' ' -f7; }
 height_is() { [ "$(client_height)" = "$1" ]; }
@@ -170,6 +181,14 @@ scenario_arithmetic_and_copy() {
   wait_for pasted 36. ||
     fail "wl-paste gives '$(timeout 2 wl-paste -n 2>&1)', not 36."
   screenshot result
+}
+
+# The README's picture beside the X11 one: an era conversion.
+scenario_docs_calculator() {
+  type_text h31
+  press space
+  expect_display 2019年
+  screenshot calculator-ja
 }
 
 scenario_unit_panel() {
