@@ -158,9 +158,17 @@ int FormWindow::growth() const {
     return std::max(0, static_cast<int>(std::ceil(shown - available)));
 }
 
+int FormWindow::widthGrowth() const {
+    const QMenuBar* bar = menuBar();
+    if (bar == nullptr || bar->isHidden()) return 0;
+    const double client = form_.width() / pixelScale().x - frame_.left - frame_.right;
+    return std::max(0, static_cast<int>(std::ceil(bar->sizeHint().width() - client)));
+}
+
 FrameSize FormWindow::layoutFrame() const {
     FrameSize frame = frame_;
     frame.bottom -= growth();
+    frame.right -= widthGrowth();
     return frame;
 }
 
