@@ -164,6 +164,30 @@ expect_title() {
   wait_for title_is "$1" || fail "the title is '$(xdotool getwindowname "$app_window")', not '$1'"
 }
 
+# set_root_atoms PROPERTY ATOM...: the root window's PROPERTY as that list of atoms, as a window
+# manager sets _NET_SUPPORTED (xprop -set makes one atom of a list).
+set_root_atoms() {
+  "$e2e_python" - "$@" <<'PY' || fail "could not set $1 on the root window"
+import ctypes, sys
+x = ctypes.CDLL("libX11.so.6")
+x.XOpenDisplay.restype = ctypes.c_void_p
+x.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+x.XDefaultRootWindow.restype = ctypes.c_ulong
+x.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+x.XInternAtom.restype = ctypes.c_ulong
+x.XChangeProperty.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong, ctypes.c_ulong,
+                              ctypes.c_int, ctypes.c_int, ctypes.c_void_p, ctypes.c_int]
+display = x.XOpenDisplay(None)
+if not display:
+    sys.exit("no display")
+atoms = (ctypes.c_ulong * len(sys.argv[2:]))(*[x.XInternAtom(display, a.encode(), 0) for a in sys.argv[2:]])
+x.XChangeProperty(display, x.XDefaultRootWindow(display), x.XInternAtom(display, sys.argv[1].encode(), 0),
+                  4, 32, 0, atoms, len(atoms))  # XA_ATOM, PropModeReplace
+x.XCloseDisplay.argtypes = [ctypes.c_void_p]
+x.XCloseDisplay(display)
+PY
+}
+
 # The colour of one pixel of the screen, as #RRGGBB.
 pixel_at() {
   timeout "$E2E_WAIT" import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null |

@@ -210,6 +210,32 @@ scenario_popup() {
   expect_clipboard 789.
 }
 
+# Always on top asks the manager only for what it lists in _NET_SUPPORTED: without
+# _NET_WM_STATE_ABOVE the user is told that this desktop cannot, and the choice is still
+# stored; with it, the window takes the state and nothing is said.
+window_above() { xprop -id "$app_window" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; }
+scenario_on_top() {
+  local listed
+  read -ra listed < <(xprop -root -notype _NET_SUPPORTED | sed 's/^[^=]*= *//; s/,/ /g')
+  [[ " ${listed[*]} " = *" _NET_WM_STATE_ABOVE "* ]] || fail "openbox lists no _NET_WM_STATE_ABOVE"
+  local without=() atom
+  for atom in "${listed[@]}"; do [ "$atom" = _NET_WM_STATE_ABOVE ] || without+=("$atom"); done
+  set_root_atoms _NET_SUPPORTED "${without[@]}"
+  menu オプション 常に前面に表示 表示する
+  a11y expect-shown 'このデスクトップでは、ウインドウを常に前面に表示できません。'
+  screenshot refused
+  press Return
+  expect_setting AllFcs 1
+  ! window_above || fail "the window took _NET_WM_STATE_ABOVE the manager does not list"
+  set_root_atoms _NET_SUPPORTED "${listed[@]}"
+  menu オプション 常に前面に表示 '表示しない（デフォルト）'
+  expect_setting AllFcs 0
+  menu オプション 常に前面に表示 表示する
+  wait_for window_above || fail "the window is not above: $(xprop -id "$app_window" _NET_WM_STATE)"
+  ! E2E_WAIT=1 a11y_try expect-shown 'このデスクトップでは*' 2>/dev/null || fail "the refusal came again"
+  expect_display 0.
+}
+
 # Another program holds the settings file's lock: the window goes on answering keys, the
 # position it was told to keep reaches the file once the lock is free, and a close while the
 # lock is held again tells, after its short wait, that the display text was not kept.
