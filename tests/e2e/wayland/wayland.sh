@@ -199,7 +199,14 @@ scenario_unit_panel() {
   screenshot panel
   local before
   before=$(client_height)
-  drag_bottom -80 0.3
+  # Held still at 80 pixels up: the compositor must already keep the panel whole.
+  drag_bottom -80 1 &
+  local dragging=$!
+  sleep 0.7
+  local held
+  held=$(client_height)
+  wait "$dragging" || fail "the drag failed"
+  [ "$held" = "$before" ] || fail "while dragged the panel is $held high, not $before"
   sleep 0.5
   [ "$(client_height)" = "$before" ] || fail "the panel was dragged to $(client_height), not $before"
   [ "$(client_width)" = 293 ] || fail "the panel is $(client_width) wide"
