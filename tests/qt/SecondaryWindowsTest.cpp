@@ -1,19 +1,28 @@
 // The colour dialog, the font, help and version windows and the popup in the real window, wired
 // to the model; and what screen readers find on the display and the menus.
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QColorDialog>
+#include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
+#include <QStyleOptionButton>
 #include <QTimer>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "QtViewFixture.h"
 #include "platform/qt/AboutView.h"
+#include "platform/qt/FittedLabel.h"
 #include "platform/qt/FontWindowView.h"
 #include "platform/qt/MenuBarView.h"
 
@@ -128,6 +137,129 @@ TEST_F(SecondaryWindowsTest, VersionWindowIsModalAndCentred) {
     EXPECT_LE(std::abs(frame.center().x() - centre.x()), 8) << frame.center().x();
     EXPECT_LE(std::abs(frame.center().y() - centre.y()), 16) << frame.center().y();
     EXPECT_FALSE(main.aboutForm.visible());
+}
+
+// What of a window's labels and buttons is cut off: a text that does not fit the part of its
+// widget the style draws text in. The display sizes its digits itself and is left out.
+std::vector<std::string> clipped(const QWidget& top) {
+    std::vector<std::string> found;
+    for (const QWidget* widget : top.findChildren<QWidget*>()) {
+        if (!widget->isVisibleTo(&top) || qobject_cast<const FittedLabel*>(widget) != nullptr)
+            continue;
+        QString text;
+        QRect room;
+        int flags = Qt::TextShowMnemonic;
+        if (const auto* label = qobject_cast<const QLabel*>(widget)) {
+            text = label->text();
+            room = label->contentsRect().marginsRemoved(
+                QMargins(label->margin(), label->margin(), label->margin(), label->margin()));
+            if (label->wordWrap()) flags |= Qt::TextWordWrap;
+        } else if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
+            text = button->text();
+            QStyleOptionButton option;
+            option.initFrom(button);
+            option.text = text;
+            const auto element =
+                qobject_cast<const QCheckBox*>(widget)      ? QStyle::SE_CheckBoxContents
+                : qobject_cast<const QRadioButton*>(widget) ? QStyle::SE_RadioButtonContents
+                                                            : QStyle::SE_PushButtonContents;
+            room = widget->style()->subElementRect(element, &option, widget);
+        } else {
+            continue;
+        }
+        if (text.isEmpty()) continue;
+        const QFontMetrics metrics = widget->fontMetrics();
+        QRect inked = metrics.boundingRect(QRect(0, 0, room.width(), QWIDGETSIZE_MAX), flags, text);
+        if (!(flags & Qt::TextWordWrap)) {
+            // One line centred in its room: what must stay in the widget is its ink, which a
+            // line's leading and descent may overhang.
+            const int baseline =
+                room.top() + (room.height() - metrics.height()) / 2 + metrics.ascent();
+            const QRect ink = metrics.tightBoundingRect(text).translated(0, baseline);
+            inked.setHeight(ink.top() < 0 || ink.bottom() >= widget->height() ? QWIDGETSIZE_MAX
+                                                                              : 0);
+        }
+        if (inked.width() > room.width() || inked.height() > room.height()) {
+            found.push_back(text.toStdString() + ": " + std::to_string(inked.width()) + "x" +
+                            std::to_string(metrics.height()) + " in " +
+                            std::to_string(room.width()) + "x" + std::to_string(room.height()));
+        }
+    }
+    return found;
+}
+
+// Every item of a menu, and its shortcut, fits the item's place; the menu fits the screen.
+std::vector<std::string> clippedItems(QMenu& menu) {
+    std::vector<std::string> found;
+    menu.ensurePolished();
+    const QRect screen = menu.screen()->availableGeometry();
+    // A menu taller than the screen takes more columns; one wider has nowhere to go.
+    if (menu.sizeHint().width() > screen.width())
+        found.push_back(menu.title().toStdString() + " is " +
+                        std::to_string(menu.sizeHint().width()) + " wide on a screen of " +
+                        std::to_string(screen.width()));
+    for (QAction* action : menu.actions()) {
+        if (!action->isVisible() || action->isSeparator()) continue;
+        const QRect place = menu.actionGeometry(action);
+        const QString shortcut = action->shortcut().toString(QKeySequence::NativeText);
+        const int needed = menu.fontMetrics().horizontalAdvance(action->text()) +
+                           menu.fontMetrics().horizontalAdvance(shortcut);
+        if (needed > place.width() || menu.fontMetrics().height() > place.height())
+            found.push_back(action->text().toStdString() + " " + std::to_string(place.width()));
+        if (action->menu() != nullptr) {
+            const auto inner = clippedItems(*action->menu());
+            found.insert(found.end(), inner.begin(), inner.end());
+        }
+    }
+    return found;
+}
+
+// At the style's font and at a 20-point system font, at whatever scale the screen has (the
+// test runs again on a 200 % screen): the menu bar shows all its menus without the overflow
+// button, and no menu item, unit panel control or dialog text is cut off.
+TEST_F(SecondaryWindowsTest, NothingIsClippedAtALargeSystemFont) {
+    // A menu taller than the screen takes a second column; on the offscreen platform's own
+    // 800 by 600 screen that is wider than the screen (ctest runs this on 1280 by 800).
+    const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
+    if (screen.width() < 1280 || screen.height() < 800)
+        GTEST_SKIP() << "needs a screen of 1280 by 800 or more";
+    const QFont style = QApplication::font();
+    for (const int points : {0, 20}) {
+        SCOPED_TRACE(points);
+        QFont font = style;
+        if (points != 0) font.setPointSize(points);
+        QApplication::setFont(font);
+        processEvents();
+        for (const bool panel : {false, true}) {
+            SCOPED_TRACE(panel ? "unit panel" : "calculator");
+            choose("TNN", panel ? 1 : 0);
+            QMenuBar* bar = window.menuBar();
+            for (QAction* menu : bar->actions()) {
+                EXPECT_TRUE(bar->rect().contains(bar->actionGeometry(menu)))
+                    << menu->text().toStdString() << " " << bar->actionGeometry(menu).right()
+                    << " in " << bar->width();
+                EXPECT_EQ(clippedItems(*menu->menu()), std::vector<std::string>{});
+            }
+            const auto* overflow =
+                bar->findChild<QWidget*>(QStringLiteral("qt_menubar_ext_button"));
+            EXPECT_TRUE(overflow == nullptr || !overflow->isVisibleTo(bar)) << "the » button";
+            EXPECT_EQ(clipped(window), std::vector<std::string>{});
+        }
+        choose("font2", 0);
+        QWidget* fontWindow = windows.viewOf(main.fontWindow);
+        ASSERT_NE(fontWindow, nullptr);
+        EXPECT_EQ(clipped(*fontWindow), std::vector<std::string>{});
+        fontWindow->close();
+        std::vector<std::string> about{"not shown"};
+        whenOpen([&](QWidget& open) {
+            about = clipped(open);
+            dynamic_cast<AboutView&>(open).okButton().click();
+        });
+        choose("VER_FORM");
+        EXPECT_EQ(about, std::vector<std::string>{});
+    }
+    QApplication::setFont(style);
+    processEvents();
 }
 
 // The main window on a screen of the given twips per pixel.

@@ -158,9 +158,17 @@ int FormWindow::growth() const {
     return std::max(0, static_cast<int>(std::ceil(shown - available)));
 }
 
+int FormWindow::widthGrowth() const {
+    const QMenuBar* bar = menuBar();
+    if (bar == nullptr || bar->isHidden()) return 0;
+    const double client = form_.width() / pixelScale().x - frame_.left - frame_.right;
+    return std::max(0, static_cast<int>(std::ceil(bar->sizeHint().width() - client)));
+}
+
 FrameSize FormWindow::layoutFrame() const {
     FrameSize frame = frame_;
     frame.bottom -= growth();
+    frame.right -= widthGrowth();
     return frame;
 }
 
@@ -264,7 +272,11 @@ void FormWindow::applySizeRange(QSize target) {
     const ClientSize high = clientSizeFor(range.maximum, frame, scale);
     // Never narrower than the size the window takes now, which the hints must not undo.
     const QSize minimum = QSize(low.width, low.height).boundedTo(target);
-    const QSize maximum = QSize(high.width, high.height).expandedTo(target);
+    QSize maximum = QSize(high.width, high.height).expandedTo(target);
+    // sway 1.7 holds its whole frame, title bar included, to a client's maximum, so a drag
+    // could never reach the largest class there; the size classes bound the height anyway. A
+    // fixed size (the panel) stays fixed.
+    if (onWayland() && maximum != minimum) maximum = QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     if (minimum == minimum_ && maximum == maximum_) return;
     minimum_ = minimum;
     maximum_ = maximum;

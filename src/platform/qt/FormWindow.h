@@ -94,6 +94,9 @@ class FormWindow : public QMainWindow {
     // The pixels the window is taller than the model's outer size, so that every control the
     // model shows inside it stays in view.
     int growth() const;
+    // The pixels the window is wider than the model's outer size, so that the menu bar shows
+    // every menu (a large system font) and none goes into its overflow button.
+    int widthGrowth() const;
 
     void setVisible(bool visible) override;
 
@@ -110,7 +113,7 @@ class FormWindow : public QMainWindow {
     void userResized(QSize size);
     void snap();
     QSize contentSize() const;
-    // The frame the model's outer size is mapped through: the real one, less the growth.
+    // The frame the model's outer size is mapped through: the real one, less the growths.
     FrameSize layoutFrame() const;
     void applySizeRange(QSize target);
     QPoint modelPosition() const;

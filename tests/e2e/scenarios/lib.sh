@@ -58,7 +58,9 @@ wait_for() {
   done
 }
 
-# e2e_begin NAME SCREENS_DIR: the X server (a free display of its choosing) and openbox.
+# e2e_begin NAME SCREENS_DIR: the X server (a free display of its choosing, at E2E_DPI, 96 by
+# default, and no Xft.dpi: Qt stays at 96 while openbox draws its title at the server's DPI)
+# and openbox (its title bar's font at E2E_TITLE_POINTS where that is set).
 # The caller runs on a session bus of its own (dbus-run-session), which the accessibility bus
 # is started from.
 e2e_begin() {
@@ -68,13 +70,20 @@ e2e_begin() {
   e2e_work=${E2E_WORK:?the scenario runs in a work directory of its own}
   trap e2e_cleanup EXIT
   mkdir "$e2e_work/app" "$e2e_work/home"
-  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$e2e_work/display" \
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -dpi "${E2E_DPI:-96}" -nolisten tcp 3>"$e2e_work/display" \
     >"$e2e_work/xvfb.log" 2>&1 &
   e2e_xvfb_pid=$!
   wait_for test -s "$e2e_work/display" || fail "Xvfb did not start"
   DISPLAY=":$(head -n 1 "$e2e_work/display")"
   export DISPLAY
-  openbox --sm-disable >"$e2e_work/openbox.log" 2>&1 &
+  local config=()
+  if [ -n "${E2E_TITLE_POINTS:-}" ]; then
+    # The title bar's font at that many points: a taller title bar, as a desktop's theme has.
+    sed '/<font place="\(Active\|Inactive\)Window">/,/<\/font>/s|<size>[0-9]*</size>|<size>'"$E2E_TITLE_POINTS"'</size>|' \
+      /etc/xdg/openbox/rc.xml >"$e2e_work/openbox-rc.xml" || fail "no openbox rc.xml to start from"
+    config=(--config-file "$e2e_work/openbox-rc.xml")
+  fi
+  openbox --sm-disable "${config[@]}" >"$e2e_work/openbox.log" 2>&1 &
   e2e_wm_pid=$!
   wait_for wm_running || fail "openbox did not start"
 }
@@ -162,6 +171,30 @@ expect_clipboard() {
 title_is() { [ "$(xdotool getwindowname "$app_window" 2>/dev/null)" = "$1" ]; }
 expect_title() {
   wait_for title_is "$1" || fail "the title is '$(xdotool getwindowname "$app_window")', not '$1'"
+}
+
+# set_root_atoms PROPERTY ATOM...: the root window's PROPERTY as that list of atoms, as a window
+# manager sets _NET_SUPPORTED (xprop -set makes one atom of a list).
+set_root_atoms() {
+  "$e2e_python" - "$@" <<'PY' || fail "could not set $1 on the root window"
+import ctypes, sys
+x = ctypes.CDLL("libX11.so.6")
+x.XOpenDisplay.restype = ctypes.c_void_p
+x.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+x.XDefaultRootWindow.restype = ctypes.c_ulong
+x.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+x.XInternAtom.restype = ctypes.c_ulong
+x.XChangeProperty.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong, ctypes.c_ulong,
+                              ctypes.c_int, ctypes.c_int, ctypes.c_void_p, ctypes.c_int]
+display = x.XOpenDisplay(None)
+if not display:
+    sys.exit("no display")
+atoms = (ctypes.c_ulong * len(sys.argv[2:]))(*[x.XInternAtom(display, a.encode(), 0) for a in sys.argv[2:]])
+x.XChangeProperty(display, x.XDefaultRootWindow(display), x.XInternAtom(display, sys.argv[1].encode(), 0),
+                  4, 32, 0, atoms, len(atoms))  # XA_ATOM, PropModeReplace
+x.XCloseDisplay.argtypes = [ctypes.c_void_p]
+x.XCloseDisplay(display)
+PY
 }
 
 # The colour of one pixel of the screen, as #RRGGBB.

@@ -210,6 +210,71 @@ scenario_popup() {
   expect_clipboard 789.
 }
 
+# Always on top asks the manager only for what it lists in _NET_SUPPORTED: without
+# _NET_WM_STATE_ABOVE the user is told that this desktop cannot, and the choice is still
+# stored; with it, choosing the ticked item again puts the window on top and nothing is said.
+window_above() { xprop -id "$app_window" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; }
+scenario_on_top() {
+  local listed
+  read -ra listed < <(xprop -root -notype _NET_SUPPORTED | sed 's/^[^=]*= *//; s/,/ /g')
+  [[ " ${listed[*]} " = *" _NET_WM_STATE_ABOVE "* ]] || fail "openbox lists no _NET_WM_STATE_ABOVE"
+  local without=() atom
+  for atom in "${listed[@]}"; do [ "$atom" = _NET_WM_STATE_ABOVE ] || without+=("$atom"); done
+  set_root_atoms _NET_SUPPORTED "${without[@]}"
+  menu オプション 常に前面に表示 表示する
+  a11y expect-shown 'このデスクトップでは、ウインドウを常に前面に表示できません。'
+  screenshot refused
+  press Return
+  expect_setting AllFcs 1
+  ! window_above || fail "the window took _NET_WM_STATE_ABOVE the manager does not list"
+  set_root_atoms _NET_SUPPORTED "${listed[@]}"
+  menu オプション 常に前面に表示 表示する
+  wait_for window_above || fail "the window is not above: $(xprop -id "$app_window" _NET_WM_STATE)"
+  ! E2E_WAIT=1 a11y_try expect-shown 'このデスクトップでは*' 2>/dev/null || fail "the refusal came again"
+  expect_display 0.
+}
+
+# Under a title bar of 38 pixels or more (openbox on a 192-DPI server without Xft.dpi) the
+# display lies inside the client area and its digits are drawn whole: "0." and 15 digits.
+# The digits' ink is what is not the display's green; it must not touch the strip's edges.
+display_ink=""
+display_ink_whole() {
+  local x y width height cx cy cw ch iw ih ix iy
+  read -r x y width height < <(a11y_try extents display)
+  read -r cx cy cw ch < <(client_geometry)
+  [ "$x" -ge "$cx" ] && [ "$y" -ge "$cy" ] && [ $((x + width)) -le $((cx + cw)) ] &&
+    [ $((y + height)) -le $((cy + ch)) ] || return 1
+  display_ink=$(timeout "$E2E_WAIT" import -window root -crop "${width}x${height}+$x+$y" +repage png:- |
+    convert png:- -fuzz 20% -fill white -opaque '#00FF00' -trim -format '%w %h %X %Y' info:-)
+  read -r iw ih ix iy <<<"$display_ink"
+  [ "$iw" -lt "$width" ] && [ "$ix" -gt 0 ] && [ "$iy" -gt 0 ] && [ $((ix + iw)) -lt "$width" ] &&
+    [ $((iy + ih)) -lt "$height" ]
+}
+scenario_tall_title_bar() {
+  local top
+  read -r _ _ top _ < <(frame_extents)
+  [ "$top" -ge 38 ] || fail "openbox's title bar is $top pixels, not the tall one under test"
+  local shown
+  for shown in 0. 123,456,789,012,345.; do
+    if [ "$shown" != 0. ]; then
+      type_text 123456789012345
+      # The 15th digit fills the display, which the program warns of (twice); the digits stay.
+      a11y expect-shown '表示行数をオーバー*'
+      local closes=0
+      while E2E_WAIT=1 a11y_try expect-shown '表示行数をオーバー*' 2>/dev/null; do
+        [ $((closes += 1)) -le 3 ] || fail "the warning does not close"
+        press Return
+        sleep 0.2
+      done
+    fi
+    expect_display "$shown"
+    wait_for display_ink_whole ||
+      fail "$shown is not whole: display $(a11y_try extents display), client $(client_geometry)," \
+        "ink (width height x y in the display) $display_ink"
+    screenshot "shown-${shown%%,*}"
+  done
+}
+
 # Another program holds the settings file's lock: the window goes on answering keys, the
 # position it was told to keep reaches the file once the lock is free, and a close while the
 # lock is held again tells, after its short wait, that the display text was not kept.

@@ -40,17 +40,22 @@ if [ -z "${WAYLAND_E2E_INNER:-}" ]; then
   mkdir -p "$work/app" "$work/home" "$screens"
   mkdir -m 700 "$work/run"
   cp "$program" "$work/app/vexlo"
+  # A stored position far right of every output.
+  [ "$name" = offscreen_position ] && VEXLO_INI=${VEXLO_INI:-$'[VEXLO]\nFormTop=300\nFormLeft=30000'}
   [ -n "${VEXLO_INI:-}" ] && printf '%s\n' "$VEXLO_INI" >"$work/app/VEXLO.INI"
   [ "$(id -u)" -eq 0 ] && chown -R "$user" "$work"
   chmod 777 "$screens" 2>/dev/null || true
   status=0
   "${as_user[@]}" env -i PATH=/usr/bin:/bin HOME="$work/home" XDG_RUNTIME_DIR="$work/run" \
-    WAYLAND_E2E_INNER=1 E2E_WORK="$work" E2E_WAIT="${E2E_WAIT:-10}" LANG=C.UTF-8 \
+    WAYLAND_E2E_INNER=1 E2E_WORK="$work" E2E_WAIT="${E2E_WAIT:-10}" WAYLAND_SCALE="${WAYLAND_SCALE:-1}" \
+    LANG=C.UTF-8 \
     timeout 100 dbus-run-session -- bash "$0" "$name" "$work/app/vexlo" "$screens" || status=$?
   exit "$status"
 fi
 
 work=$E2E_WORK
+# Screenshots name the scale where it is not 1, so runs at two scales keep both.
+shots=$screens/wayland-$name$([ "$WAYLAND_SCALE" = 1 ] || echo "-scale$WAYLAND_SCALE")
 e2e_python=/usr/bin/python3
 sway_pid=""
 app_pid=""
@@ -64,7 +69,7 @@ trap cleanup EXIT
 
 fail() {
   echo "FAIL ($name, wayland): $*" >&2
-  [ -n "${WAYLAND_DISPLAY:-}" ] && timeout 5 grim "$screens/wayland-$name-failed.png" 2>/dev/null
+  [ -n "${WAYLAND_DISPLAY:-}" ] && timeout 5 grim "$shots-failed.png" 2>/dev/null
   for log in "$work"/*.log; do [ -s "$log" ] && { echo "--- $log" >&2; tail -n 30 "$log" >&2; }; done
   exit 1
 }
@@ -98,14 +103,16 @@ env -u QT_QPA_PLATFORM QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 XDG_SESSION_TYPE=wayla
   "$work/app/vexlo" >>"$work/vexlo.log" 2>&1 &
 app_pid=$!
 
-# The calculator's container in sway's tree: x y width height of the frame, then of the client.
+# The calculator's container in sway's tree: x y width height of the frame below the title bar,
+# then of the client within it, then the title bar's height.
 geometry() {
   swaymsg -t get_tree | "$e2e_python" -c '
 import json, sys
 def walk(node):
     if node.get("app_id") == "example.vexlo.Vexlo":
         r, w = node["rect"], node["window_rect"]
-        print(r["x"], r["y"], r["width"], r["height"], w["x"], w["y"], w["width"], w["height"])
+        print(r["x"], r["y"], r["width"], r["height"], w["x"], w["y"], w["width"], w["height"],
+              node["deco_rect"]["height"])
         sys.exit(0)
     for child in node.get("nodes", []) + node.get("floating_nodes", []):
         walk(child)
@@ -119,7 +126,13 @@ a11y ready
 type_text() { wtype -k Shift_L -d 30 "$1" || fail "typing $1 failed"; }
 press() { wtype -k Shift_L -k "$1" || fail "pressing $1 failed"; }
 expect_display() { a11y expect display "$1"; }
-screenshot() { timeout 10 grim "$screens/wayland-$name-$1.png" || fail "no screenshot $1"; }
+# The window with its title bar, in the output's own pixels (WAYLAND_SCALE of them a point).
+screenshot() {
+  local fx fy fw fh title
+  read -r fx fy fw fh _ _ _ _ title < <(geometry)
+  timeout 10 grim -g "$fx,$((fy - title)) ${fw}x$((fh + title))" "$shots-$1.png" ||
+    fail "no screenshot $1"
+}
 client_height() { geometry | cut -d' ' -f8; }
 client_width() { geometry | cut -d' ' -f7; }
 height_is() { [ "$(client_height)" = "$1" ]; }
@@ -129,23 +142,34 @@ expect_class() {
     fail "the client is $(client_height) high, not the $1-twip class ($(geometry))"
 }
 
+# The pointer is a virtual pointer (pointer.py) on the output layout; a11y.py's clicks land
+# through it at the window's client origin, since the bus reports places within the window.
+layout_size() {
+  swaymsg -t get_outputs | "$e2e_python" -c '
+import json, sys
+outputs = [o["rect"] for o in json.load(sys.stdin) if o.get("active")]
+print(max(r["x"] + r["width"] for r in outputs), max(r["y"] + r["height"] for r in outputs))'
+}
+pointer() {
+  # shellcheck disable=SC2046
+  "$e2e_python" "$here/pointer.py" $(layout_size) "$@" || fail "pointer $*"
+}
+a11y_click() {
+  local fx fy wx wy
+  read -r fx fy _ _ wx wy _ < <(geometry)
+  E2E_POINTER="$e2e_python $here/pointer.py $(layout_size) offset $((fx + wx)) $((fy + wy))" \
+    a11y "$@"
+}
+
 # drag_bottom PIXELS [PAUSE]: the pointer on the frame's bottom border, pressed, moved in four
 # steps, held still PAUSE seconds, released.
 drag_bottom() {
   local fx fy fw fh
   read -r fx fy fw fh _ < <(geometry)
-  local x=$((fx + fw / 2)) y=$((fy + fh - 1)) step
-  swaymsg -q seat seat0 cursor set "$x" $((y - 20))
-  sleep 0.05
-  swaymsg -q seat seat0 cursor set "$x" "$y"
-  sleep 0.05
-  swaymsg -q seat seat0 cursor press button1
-  for step in 1 2 3 4; do
-    swaymsg -q seat seat0 cursor set "$x" $((y + $1 * step / 4))
-    sleep 0.05
-  done
-  sleep "${2:-0}"
-  swaymsg -q seat seat0 cursor release button1
+  local x=$((fx + fw / 2)) y=$((fy + fh - 1)) step steps=()
+  for step in 1 2 3 4; do steps+=(move "$x" $((y + $1 * step / 4)) wait 0.05); done
+  pointer move "$x" $((y - 20)) wait 0.05 move "$x" "$y" wait 0.05 press wait 0.05 \
+    "${steps[@]}" wait "${2:-0}" release
 }
 
 scenario_arithmetic_and_copy() {
@@ -159,15 +183,30 @@ scenario_arithmetic_and_copy() {
   screenshot result
 }
 
+# The README's picture beside the X11 one: an era conversion.
+scenario_docs_calculator() {
+  type_text h31
+  press space
+  expect_display 2019年
+  screenshot calculator-ja
+}
+
 scenario_unit_panel() {
-  a11y menu オプション 単位変換画面 表示する
+  a11y_click menu オプション 単位変換画面 表示する
   type_text 12
-  a11y click-right 寸
+  a11y_click click-right 寸
   expect_display 3.96寸
   screenshot panel
   local before
   before=$(client_height)
-  drag_bottom -80 0.3
+  # Held still at 80 pixels up: the compositor must already keep the panel whole.
+  drag_bottom -80 1 &
+  local dragging=$!
+  sleep 0.7
+  local held
+  held=$(client_height)
+  wait "$dragging" || fail "the drag failed"
+  [ "$held" = "$before" ] || fail "while dragged the panel is $held high, not $before"
   sleep 0.5
   [ "$(client_height)" = "$before" ] || fail "the panel was dragged to $(client_height), not $before"
   [ "$(client_width)" = 293 ] || fail "the panel is $(client_width) wide"
@@ -190,7 +229,7 @@ scenario_offscreen_position() {
   read -r fx fy fw fh _ < <(geometry)
   [ "$fx" -ge 0 ] && [ "$fy" -ge 0 ] && [ $((fx + fw)) -le 1280 ] && [ $((fy + fh)) -le 800 ] ||
     fail "the window is at $fx,$fy ${fw}x$fh, off the 1280x800 output"
-  a11y menu オプション ウインドウ位置を保存
+  a11y_click menu オプション ウインドウ位置を保存
   sleep 0.3
   grep -qx 'FormLeft=30000' "$work/app/VEXLO.INI" ||
     fail "the stored position was not kept: $(cat "$work/app/VEXLO.INI")"
