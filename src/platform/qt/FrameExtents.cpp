@@ -12,27 +12,11 @@
 #include <xcb/xcb.h>
 #endif
 
+#include "platform/qt/X11Queries.h"
+
 namespace vexlo::qtview {
 
 namespace {
-
-#ifdef VEXLO_HAVE_XCB
-xcb_connection_t* connection() {
-    const auto* x11 = qGuiApp == nullptr
-                          ? nullptr
-                          : qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    return x11 == nullptr ? nullptr : x11->connection();
-}
-
-xcb_atom_t internAtom(xcb_connection_t* xcb, const char* name) {
-    const auto cookie = xcb_intern_atom(xcb, 0, static_cast<uint16_t>(std::strlen(name)), name);
-    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(xcb, cookie, nullptr);
-    if (reply == nullptr) return XCB_ATOM_NONE;
-    const xcb_atom_t atom = reply->atom;
-    std::free(reply);
-    return atom;
-}
-#endif
 
 double logical(std::uint32_t devicePixels, double ratio) {
     return devicePixels / (ratio > 0 ? ratio : 1);
@@ -42,8 +26,8 @@ double logical(std::uint32_t devicePixels, double ratio) {
 
 FrameExtents::FrameExtents(QWidget& window) : window_(&window) {
 #ifdef VEXLO_HAVE_XCB
-    if (xcb_connection_t* xcb = connection()) {
-        atom_ = internAtom(xcb, "_NET_FRAME_EXTENTS");
+    if (xcb_connection_t* xcb = x11Connection()) {
+        atom_ = x11Atom(xcb, "_NET_FRAME_EXTENTS");
         QCoreApplication::instance()->installNativeEventFilter(this);
     }
 #endif
@@ -56,7 +40,7 @@ FrameExtents::~FrameExtents() {
 
 bool FrameExtents::available() {
 #ifdef VEXLO_HAVE_XCB
-    return connection() != nullptr;
+    return x11Connection() != nullptr;
 #else
     return false;
 #endif
@@ -64,7 +48,7 @@ bool FrameExtents::available() {
 
 void FrameExtents::read() {
 #ifdef VEXLO_HAVE_XCB
-    xcb_connection_t* xcb = connection();
+    xcb_connection_t* xcb = x11Connection();
     const QWindow* handle = window_ ? window_->windowHandle() : nullptr;
     if (xcb == nullptr || atom_ == 0 || handle == nullptr) return;
     const auto cookie = xcb_get_property(xcb, 0, static_cast<xcb_window_t>(handle->winId()), atom_,

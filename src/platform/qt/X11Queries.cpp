@@ -11,36 +11,49 @@
 
 namespace vexlo::qtview {
 
-namespace {
-
+xcb_connection_t* x11Connection() {
 #ifdef VEXLO_HAVE_XCB
-xcb_connection_t* connection() {
     const auto* x11 = qGuiApp == nullptr
                           ? nullptr
                           : qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     return x11 == nullptr ? nullptr : x11->connection();
+#else
+    return nullptr;
+#endif
 }
 
-xcb_window_t rootWindow(xcb_connection_t* xcb) {
-    const xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(xcb));
-    return screens.rem > 0 ? screens.data->root : xcb_window_t{XCB_WINDOW_NONE};
-}
-
-xcb_atom_t atomNamed(xcb_connection_t* xcb, const char* name) {
-    const auto cookie = xcb_intern_atom(xcb, 1, static_cast<uint16_t>(std::strlen(name)), name);
+std::uint32_t x11Atom(xcb_connection_t* xcb, const char* name, bool onlyIfExists) {
+#ifdef VEXLO_HAVE_XCB
+    const auto cookie =
+        xcb_intern_atom(xcb, onlyIfExists ? 1 : 0, static_cast<uint16_t>(std::strlen(name)), name);
     xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(xcb, cookie, nullptr);
     if (reply == nullptr) return XCB_ATOM_NONE;
     const xcb_atom_t atom = reply->atom;
     std::free(reply);
     return atom;
+#else
+    (void)xcb;
+    (void)name;
+    (void)onlyIfExists;
+    return 0;
+#endif
 }
+
+namespace {
+
+#ifdef VEXLO_HAVE_XCB
+xcb_window_t rootWindow(xcb_connection_t* xcb) {
+    const xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(xcb));
+    return screens.rem > 0 ? screens.data->root : xcb_window_t{XCB_WINDOW_NONE};
+}
+
 #endif
 
 }  // namespace
 
 bool x11PointerButtonHeld() {
 #ifdef VEXLO_HAVE_XCB
-    xcb_connection_t* xcb = connection();
+    xcb_connection_t* xcb = x11Connection();
     if (xcb == nullptr) return false;
     const xcb_window_t root = rootWindow(xcb);
     if (root == XCB_WINDOW_NONE) return false;
@@ -58,11 +71,11 @@ bool x11PointerButtonHeld() {
 
 std::optional<bool> x11ManagerSupports(const char* hint) {
 #ifdef VEXLO_HAVE_XCB
-    xcb_connection_t* xcb = connection();
+    xcb_connection_t* xcb = x11Connection();
     if (xcb == nullptr) return std::nullopt;
     const xcb_window_t root = rootWindow(xcb);
-    const xcb_atom_t supported = atomNamed(xcb, "_NET_SUPPORTED");
-    const xcb_atom_t wanted = atomNamed(xcb, hint);
+    const xcb_atom_t supported = x11Atom(xcb, "_NET_SUPPORTED", true);
+    const xcb_atom_t wanted = x11Atom(xcb, hint, true);
     // An atom no client has named yet is in no manager's list.
     if (root == XCB_WINDOW_NONE || supported == XCB_ATOM_NONE || wanted == XCB_ATOM_NONE)
         return false;
