@@ -191,15 +191,38 @@ TEST_F(SecondaryWindowsTest, DisplayIsReadAsTextNamedInTheMenusLanguage) {
     EXPECT_EQ(readout->textInterface()->text(0, readout->textInterface()->characterCount()),
               QStringLiteral("0."));
 
-    std::vector<QString> texts;
-    view.accessibility().announced = [&](const QLabel& label, const QString& text) {
-        if (&label == display) texts.push_back(text);
+    // Each result is said once on the focused display; typed digits are left to the key echo.
+    EXPECT_TRUE(display->hasFocus());
+    std::vector<QString> said;
+    view.accessibility().announced = [&](const QWidget& on, const QString& text) {
+        EXPECT_EQ(&on, display);
+        said.push_back(text);
     };
-    type("4");
-    processEvents();
-    type("5");
-    processEvents();
-    EXPECT_EQ(texts, (std::vector<QString>{QStringLiteral("4."), QStringLiteral("45.")}));
+    const struct {
+        const char* keys;
+        std::vector<QString> said;
+    } rows[] = {
+        {"45", {}},
+        {"*", {QString::fromUtf8("45 ×")}},
+        {"3.", {}},
+        {"\r", {QStringLiteral("135")}},
+        {"c", {QStringLiteral("0")}},
+        {"2.5+", {QString::fromUtf8("2.5 ＋")}},
+        {"=", {QStringLiteral("2.5")}},
+    };
+    for (const auto& row : rows) {
+        said.clear();
+        for (const char* c = row.keys; *c != 0; ++c) {
+            if (*c == '\r') {
+                sendKey(Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+            } else {
+                type(QString(QChar(*c)));
+            }
+            processEvents();
+        }
+        EXPECT_EQ(said, row.said) << row.keys;
+    }
+    EXPECT_TRUE(display->accessibleDescription().isEmpty()) << "no stale value is left";
 
     choose("JJJ", 1);
     EXPECT_EQ(readout->text(QAccessible::Name), QStringLiteral("Display"));

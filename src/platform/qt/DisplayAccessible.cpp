@@ -2,16 +2,21 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QApplication>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QPointer>
 
+#include "platform/KeyFold.h"
+#include "platform/qt/FittedLabel.h"
 #include "platform/qt/FormWindow.h"
 
 namespace vexlo::qtview {
 
 namespace {
 
-// A label read as static text with the text interface over its caption.
+// A label read as static text with the text interface over its caption, each character at the
+// place it is drawn.
 class DisplayAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
   public:
     explicit DisplayAccessible(QWidget* label)
@@ -36,8 +41,24 @@ class DisplayAccessible : public QAccessibleWidget, public QAccessibleTextInterf
     void setCursorPosition(int) override {}
     QString text(int start, int end) const override { return caption().mid(start, end - start); }
     int characterCount() const override { return static_cast<int>(caption().size()); }
-    QRect characterRect(int) const override { return {}; }
-    int offsetAtPoint(const QPoint&) const override { return -1; }
+
+    QRect characterRect(int offset) const override {
+        const QRectF local = localCharacterRect(offset);
+        if (local.isEmpty()) return {};
+        const QWidget* label = widget();
+        return QRect(label->mapToGlobal(local.topLeft().toPoint()), local.size().toSize());
+    }
+
+    int offsetAtPoint(const QPoint& point) const override {
+        const QPointF local = widget()->mapFromGlobal(point);
+        if (!widget()->rect().contains(local.toPoint())) return -1;
+        for (int i = 0; i < characterCount(); ++i) {
+            const QRectF box = localCharacterRect(i);
+            if (local.x() >= box.left() && local.x() < box.right()) return i;
+        }
+        return -1;
+    }
+
     void scrollToSubstring(int, int) override {}
     QString attributes(int offset, int* start, int* end) const override {
         *start = *end = offset;
@@ -46,6 +67,19 @@ class DisplayAccessible : public QAccessibleWidget, public QAccessibleTextInterf
 
   private:
     QString caption() const { return static_cast<const QLabel*>(object())->text(); }
+
+    // In the label's pixels, from the font and the place the label draws its text with.
+    QRectF localCharacterRect(int offset) const {
+        const QString text = caption();
+        if (offset < 0 || offset >= text.size()) return {};
+        const auto* label = qobject_cast<const FittedLabel*>(widget());
+        if (label == nullptr) return {};
+        const FittedLabel::Placement place = label->placement();
+        const QFontMetricsF metrics(place.font, label);
+        const double left = place.origin.x() + metrics.horizontalAdvance(text.left(offset));
+        const double width = metrics.horizontalAdvance(text.mid(offset, 1));
+        return {left, place.origin.y() - metrics.ascent(), width, metrics.height()};
+    }
 };
 
 bool isDisplayLabel(const QObject* object) {
@@ -63,6 +97,12 @@ QAccessibleInterface* displayFactory(const QString& className, QObject* object) 
     return nullptr;
 }
 
+// Typing a number: the reader's key echo already speaks it.
+bool isEntryKey(const platform::KeyStroke& key) {
+    const char32_t c = platform::foldTyped(key.character);
+    return (c >= U'0' && c <= U'9') || c == U'.';
+}
+
 }  // namespace
 
 void installDisplayAccessibility() {
@@ -73,9 +113,21 @@ void installDisplayAccessibility() {
     (void)installed;
 }
 
+QString spokenValue(const QString& display, const QString& mark) {
+    QString spoken = display;
+    if (spoken.endsWith(QLatin1Char('.')) && spoken.size() > 1 &&
+        spoken[spoken.size() - 2].isDigit())
+        spoken.chop(1);
+    const QString shownMark = mark.trimmed();
+    if (!shownMark.isEmpty()) spoken += QLatin1Char(' ') + shownMark;
+    return spoken;
+}
+
 DisplayAccessibility::DisplayAccessibility(shell::MainWindow& main, FormWindow& window)
     : main_(main), window_(window) {
     installDisplayAccessibility();
+    shown_ = spokenValue(QString::fromStdString(main_.calc.Readout.caption()),
+                         QString::fromStdString(main_.calc.MEM2.caption()));
     QPointer<FormWindow> guard(&window);
     std::weak_ptr<int> alive = alive_;
     main_.form.subscribe([this, guard, alive](const platform::Control*) {
@@ -90,7 +142,16 @@ QString DisplayAccessibility::nameOf(const platform::Control& control) const {
     if (&control == &main_.calc.Readout) {
         return inEnglish ? QStringLiteral("Display") : QString::fromUtf8("表示");
     }
+    // The mark's colour tells that the display will be kept at the close.
+    if (main_.ResumeModeFlag == 1) {
+        return inEnglish ? QStringLiteral("Mark, resume value on")
+                         : QString::fromUtf8("記号・終了時数値記憶有");
+    }
     return inEnglish ? QStringLiteral("Mark") : QString::fromUtf8("記号");
+}
+
+void DisplayAccessibility::keyTyped(const platform::KeyStroke& key) {
+    typing_ = isEntryKey(key);
 }
 
 void DisplayAccessibility::update() {
@@ -98,7 +159,15 @@ void DisplayAccessibility::update() {
                                              static_cast<platform::Control*>(&main_.calc.MEM2)}) {
         QLabel* label = window_.labelFor(*control);
         if (label == nullptr) continue;
-        if (shown_.try_emplace(label, label->text()).second) adopt(*label);
+        if (label->property("vexloAdopted").isNull()) {
+            label->setProperty("vexloAdopted", true);
+            adopt(*label);
+            // The display holds the focus; the window's key filter still takes every key.
+            if (control == &main_.calc.Readout) {
+                label->setFocusPolicy(Qt::StrongFocus);
+                window_.setFocusProxy(label);
+            }
+        }
         const QString name = nameOf(*control);
         if (label->accessibleName() != name) label->setAccessibleName(name);
     }
@@ -126,14 +195,23 @@ void DisplayAccessibility::adopt(QLabel& label) {
 
 void DisplayAccessibility::announce() {
     announcing_ = false;
-    for (auto& [label, shown] : shown_) {
-        if (shown == label->text()) continue;
-        // Readers speak a text change; a description change alone leaves them silent.
-        QAccessibleTextUpdateEvent event(const_cast<QLabel*>(label), 0, shown, label->text());
-        QAccessible::updateAccessibility(&event);
-        shown = label->text();
-        if (announced) announced(*label, shown);
-    }
+    const bool typed = typing_;
+    typing_ = false;
+    const QString value = spokenValue(QString::fromStdString(main_.calc.Readout.caption()),
+                                      QString::fromStdString(main_.calc.MEM2.caption()));
+    if (value == shown_ || main_.form.closed()) return;
+    shown_ = value;
+    if (typed) return;
+    QLabel* display = window_.labelFor(main_.calc.Readout);
+    if (display == nullptr) return;
+    // Said on the object that has the focus: the display, or a box of the unit panel.
+    QWidget* target = QApplication::focusWidget();
+    if (target == nullptr || target->window() != &window_) target = display;
+    // Left empty again at once, so that the next result is said even when it is the same and a
+    // later look at the object finds no stale value.
+    target->setAccessibleDescription(value);
+    target->setAccessibleDescription(QString());
+    if (announced) announced(*target, value);
 }
 
 }  // namespace vexlo::qtview
