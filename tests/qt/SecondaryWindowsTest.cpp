@@ -223,6 +223,25 @@ TEST_F(SecondaryWindowsTest, DisplayIsReadAsTextNamedInTheMenusLanguage) {
         EXPECT_EQ(said, row.said) << row.keys;
     }
     EXPECT_TRUE(display->accessibleDescription().isEmpty()) << "no stale value is left";
+    // Said by a move of the focus to the speaker named by the value; typing renames it.
+    ASSERT_EQ(readout->childCount(), 2);
+    auto focusedSpeaker = [&]() -> QAccessibleInterface* {
+        QAccessibleInterface* found = nullptr;
+        for (int i = 0; i < readout->childCount(); ++i)
+            if (readout->child(i)->state().focused) found = found ? nullptr : readout->child(i);
+        return found;
+    };
+    ASSERT_NE(focusedSpeaker(), nullptr) << "exactly one speaker has the focus";
+    EXPECT_EQ(focusedSpeaker()->text(QAccessible::Name), QStringLiteral("2.5"));
+    QAccessibleInterface* before = focusedSpeaker();
+    type(QStringLiteral("*"));
+    processEvents();
+    ASSERT_NE(focusedSpeaker(), nullptr);
+    EXPECT_NE(focusedSpeaker(), before) << "the focus moves to the other speaker";
+    EXPECT_TRUE(before->rect().isEmpty()) << "the silent speaker has no place to be reviewed";
+    type(QStringLiteral("4"));
+    processEvents();
+    EXPECT_EQ(focusedSpeaker()->text(QAccessible::Name), QStringLiteral("4 ×"));
 
     choose("JJJ", 1);
     EXPECT_EQ(readout->text(QAccessible::Name), QStringLiteral("Display"));

@@ -15,12 +15,93 @@ namespace vexlo::qtview {
 
 namespace {
 
+// One of the display's two speakers: an object without a place on the screen, named by the
+// value shown. Readers say the object the focus moves to whatever the key was, so a result is
+// said by moving the focus from one speaker to the other; a text change or a description change
+// is said only after some keys, or not at all.
+class SpeakerAccessible : public QAccessibleInterface {
+  public:
+    SpeakerAccessible(QAccessibleInterface* display, bool* speaking)
+        : display_(display), speaking_(speaking) {}
+
+    bool isValid() const override { return display_->isValid(); }
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override { return display_->window(); }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    QAccessibleInterface* parent() const override { return display_; }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    // What it says: the value it was given, followed by the digits typed since.
+    QString text(QAccessible::Text type) const override {
+        return type == QAccessible::Name ? said_ : QString();
+    }
+    void setText(QAccessible::Text type, const QString& text) override {
+        if (type == QAccessible::Name) said_ = text;
+    }
+    // Where the display is, so that a reader's review of the screen starts at the display's line;
+    // the other speaker has no place, or the review would read its old value too.
+    QRect rect() const override { return *speaking_ ? display_->rect() : QRect(); }
+    // A filler: readers say its name alone, without a role.
+    QAccessible::Role role() const override { return QAccessible::Client; }
+    QAccessible::State state() const override {
+        QAccessible::State state;
+        state.focusable = true;
+        state.focused = *speaking_ && display_->state().focused;
+        return state;
+    }
+
+  private:
+    QAccessibleInterface* display_;
+    const bool* speaking_;
+    QString said_;
+};
+
 // A label read as static text with the text interface over its caption, each character at the
 // place it is drawn.
 class DisplayAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
   public:
-    explicit DisplayAccessible(QWidget* label)
-        : QAccessibleWidget(label, QAccessible::StaticText) {}
+    explicit DisplayAccessible(QWidget* label) : QAccessibleWidget(label, QAccessible::StaticText) {
+        for (int i = 0; i < 2; ++i) {
+            speakers_[i] = new SpeakerAccessible(this, &speaking_[i]);
+            speakerIds_[i] = QAccessible::registerAccessibleInterface(speakers_[i]);
+        }
+    }
+    ~DisplayAccessible() override {
+        for (QAccessible::Id id : speakerIds_) QAccessible::deleteAccessibleInterface(id);
+    }
+
+    int childCount() const override { return 2; }
+    QAccessibleInterface* child(int index) const override {
+        return index >= 0 && index < 2 ? speakers_[index] : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        for (int i = 0; i < 2; ++i)
+            if (child == speakers_[i]) return i;
+        return -1;
+    }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+
+    // The focus moves to the speaker that did not say the last value.
+    void speak(const QString& value) {
+        const int next = speaking_[0] ? 1 : 0;
+        speaking_[0] = next == 0;
+        speaking_[1] = next == 1;
+        speakers_[next]->setText(QAccessible::Name, value);
+        QAccessibleEvent event(speakers_[next], QAccessible::Focus);
+        QAccessible::updateAccessibility(&event);
+    }
+
+    // The display changed unannounced (typing): a look at the focused speaker finds the value.
+    void retell(const QString& value) {
+        for (int i = 0; i < 2; ++i) {
+            if (!speaking_[i]) continue;
+            speakers_[i]->setText(QAccessible::Name, value);
+            // Readers keep the names they have read until they are told of a change.
+            QAccessibleEvent event(speakers_[i], QAccessible::NameChanged);
+            QAccessible::updateAccessibility(&event);
+        }
+    }
 
     void* interface_cast(QAccessible::InterfaceType type) override {
         if (type == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
@@ -67,6 +148,10 @@ class DisplayAccessible : public QAccessibleWidget, public QAccessibleTextInterf
 
   private:
     QString caption() const { return static_cast<const QLabel*>(object())->text(); }
+
+    SpeakerAccessible* speakers_[2] = {};
+    QAccessible::Id speakerIds_[2] = {};
+    bool speaking_[2] = {false, false};
 
     // In the label's pixels, from the font and the place the label draws its text with.
     QRectF localCharacterRect(int offset) const {
@@ -201,12 +286,22 @@ void DisplayAccessibility::announce() {
                                       QString::fromStdString(main_.calc.MEM2.caption()));
     if (value == shown_ || main_.form.closed()) return;
     shown_ = value;
-    if (typed) return;
     QLabel* display = window_.labelFor(main_.calc.Readout);
     if (display == nullptr) return;
+    auto* readout =
+        dynamic_cast<DisplayAccessible*>(QAccessible::queryAccessibleInterface(display));
+    if (typed) {
+        if (readout != nullptr) readout->retell(value);
+        return;
+    }
     // Said on the object that has the focus: the display, or a box of the unit panel.
     QWidget* target = QApplication::focusWidget();
     if (target == nullptr || target->window() != &window_) target = display;
+    if (target == display && readout != nullptr) {
+        readout->speak(value);
+        if (announced) announced(*target, value);
+        return;
+    }
     // Left empty again at once, so that the next result is said even when it is the same and a
     // later look at the object finds no stale value.
     target->setAccessibleDescription(value);

@@ -4,9 +4,12 @@
 // characters, and is named in the menus' language ("表示" / "Display"); the mark beside it too
 // ("記号" / "Mark", and the resume marker while the resume value is on).
 //
-// A result is announced once: as a description change of the focused object, which Orca
-// presents for the object that has the focus (it ignores text changes of labels). Digits and
-// the point are not announced: the reader's own key echo speaks them.
+// A result is announced once. Orca 43 says neither a label's text changes nor, through Qt 6.4,
+// name or description changes (the bridge sends the object, not the text), and it says an
+// inserted text only after some keys. It says every focus move: the display has two speakers,
+// objects named by the value, and the focus moves from one to the other for each result. With
+// a box of the unit panel focused, the result is set as that box's description. Digits and the
+// point are not announced: the reader's own key echo speaks them.
 
 #include <QObject>
 #include <QPointer>
