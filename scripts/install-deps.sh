@@ -13,6 +13,7 @@ packages=(
   units
   libxcb1-dev x11-utils xclip openbox icewm
   imagemagick dbus at-spi2-core python3-pyatspi
+  orca speech-dispatcher qt6-translations-l10n       # screen reader test (dummy module included); Qt dialogs in Japanese
   clang libclang-rt-14-dev                           # libFuzzer targets (fuzz/)
   libx11-dev libxtst-dev libxdamage-dev libxres-dev  # start-up and key-latency benchmarks
 )
