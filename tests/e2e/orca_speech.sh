@@ -26,7 +26,7 @@ fi
 # shellcheck source=scenarios/lib.sh source-path=SCRIPTDIR
 source "$here/scenarios/lib.sh"
 if [ "${CI:-}" = true ]; then
-  e2e_require || exit 1
+  (e2e_require) || { echo "FAIL: a tool is missing on CI" >&2; exit 1; }
 else
   e2e_require
 fi

@@ -159,9 +159,12 @@ void KeyboardAccess::menuClosed() {
     if (QApplication::activePopupWidget() != nullptr || main_.form.closed()) return;
     QMenuBar* bar = window_.menuBar();
     // A menu bar left in its keyboard mode would take the next keys (Enter opening the menu
-    // again); the focus leaving it ends that mode.
-    if (bar->hasFocus() || bar->activeAction() != nullptr) {
-        bar->setActiveAction(nullptr);
+    // again); the focus leaving it ends that mode. Clearing its active item first would mark
+    // it as showing a popup, so that the focus leaving kept the mode and the next Alt tap
+    // only ended it.
+    const bool focused = bar->hasFocus();
+    if (focused || bar->activeAction() != nullptr) {
+        if (!focused) bar->setActiveAction(nullptr);
         if (QWidget* shown = display())
             shown->setFocus(Qt::OtherFocusReason);
         else
