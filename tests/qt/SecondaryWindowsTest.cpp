@@ -59,6 +59,34 @@ TEST_F(SecondaryWindowsTest, ColourDialogOpensOnTheColourAndAppliesTheChoice) {
     EXPECT_EQ(stored("LColor"), "4210752");  // cancelled: the colour it opened on
 }
 
+// Qt's own texts follow the menus' language from the switch on.
+TEST_F(SecondaryWindowsTest, ColourDialogSpeaksTheMenusLanguage) {
+    const struct {
+        int language;  // JJJ index: 0 Japanese, 1 English
+        const char* title;
+        const char* cancel;
+    } rows[] = {
+        {0, "色を選択", "キャンセル"},
+        {1, "Select Color", "Cancel"},
+        {0, "色を選択", "キャンセル"},
+    };
+    for (const auto& row : rows) {
+        choose("JJJ", row.language);
+        QString title;
+        QStringList buttons;
+        whenOpen([&](QWidget& open) {
+            title = open.windowTitle();
+            for (const QPushButton* button : open.findChildren<QPushButton*>())
+                buttons << button->text().remove(QLatin1Char('&'));
+            dynamic_cast<QColorDialog&>(open).reject();
+        });
+        choose("MMM", 0);
+        EXPECT_EQ(title, QString::fromUtf8(row.title)) << row.language;
+        EXPECT_TRUE(buttons.contains(QString::fromUtf8(row.cancel)))
+            << row.language << ": " << buttons.join(QLatin1Char('|')).toStdString();
+    }
+}
+
 TEST_F(SecondaryWindowsTest, FontWindowIsMadeWhenFirstShownAndDrivesTheDisplay) {
     EXPECT_EQ(windows.viewOf(main.fontWindow), nullptr);  // nothing built at start-up
     choose("font2", 0);

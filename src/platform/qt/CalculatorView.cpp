@@ -9,6 +9,7 @@
 #include "era/EraTables.h"
 #include "platform/qt/ClickableWidgets.h"
 #include "platform/qt/GlyphWarmup.h"
+#include "platform/qt/QtTranslations.h"
 #include "platform/qt/WindowMouse.h"
 
 namespace vexlo::qtview {
@@ -81,6 +82,7 @@ void CalculatorView::nameForReaders() {
     const bool inEnglish = english != nullptr && english->checked();
     if (inEnglish == namedInEnglish_) return;
     namedInEnglish_ = inEnglish;
+    useQtTexts(inEnglish);
     window_.menuBar()->setAccessibleName(inEnglish ? QStringLiteral("Menu bar")
                                                    : QString::fromUtf8("メニュー"));
     window_.clickables().nameGroups([inEnglish](ClickableWidgets::Group group) {

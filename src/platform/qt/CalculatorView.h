@@ -25,7 +25,7 @@ class CalculatorView {
     const GlyphWarmer& glyphWarmer() const { return warmer_; }
 
   private:
-    // The menu bar and the unit panel's groups named in the menus' language.
+    // The menu bar, the unit panel's groups and Qt's own dialogs in the menus' language.
     void nameForReaders();
 
     // The display's accessible interface is installed before its labels are made.
