@@ -9,6 +9,7 @@
 #include "platform/qt/FormWindow.h"
 #include "platform/qt/GlyphWarmup.h"
 #include "platform/qt/KeyboardAccess.h"
+#include "platform/qt/MenuAccessible.h"
 #include "shell/MainWindow.h"
 
 namespace vexlo::qtview {
@@ -30,7 +31,10 @@ class CalculatorView {
 
     // The display's accessible interface is installed before its labels are made.
     struct AccessibilityFirst {
-        AccessibilityFirst() { installDisplayAccessibility(); }
+        AccessibilityFirst() {
+            installDisplayAccessibility();
+            installMenuAccessibility();
+        }
     } accessibilityFirst_;
     shell::MainWindow& main_;
     FormWindow window_;
