@@ -5,10 +5,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QColorDialog>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QTimer>
 #include <functional>
 
@@ -125,6 +128,37 @@ TEST_F(SecondaryWindowsTest, HelpIsOneWindowBroughtForward) {
         helpWindows += top->objectName() == QLatin1String("Help_Form") ? 1 : 0;
     }
     EXPECT_EQ(helpWindows, 1);
+}
+
+// Tab goes through the headings and paragraphs, each read as text, and the page scrolls to
+// the one that has the focus.
+TEST_F(SecondaryWindowsTest, HelpTextIsReachedByKeyboard) {
+    sendKey(Qt::Key_F1);
+    processEvents();
+    QWidget* help = windows.viewOf(main.helpForm);
+    ASSERT_NE(help, nullptr);
+    help->activateWindow();
+    processEvents();
+    auto* scroll = help->findChild<QScrollArea*>();
+    ASSERT_NE(scroll, nullptr);
+    QList<QLabel*> texts = scroll->widget()->findChildren<QLabel*>();
+    ASSERT_GT(texts.size(), 3);
+    QWidget* focused = QApplication::focusWidget();
+    ASSERT_NE(focused, nullptr) << "the help window gives a text the focus";
+    EXPECT_EQ(focused, texts.front());
+    for (qsizetype i = 1; i < texts.size(); ++i) {
+        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+        QCoreApplication::sendEvent(QApplication::focusWidget(), &tab);
+        processEvents();
+        EXPECT_EQ(QApplication::focusWidget(), texts[i]) << i;
+        QAccessibleInterface* read = QAccessible::queryAccessibleInterface(texts[i]);
+        EXPECT_EQ(read->text(QAccessible::Name), texts[i]->text()) << i;
+    }
+    QLabel* last = texts.back();
+    const QPoint top = last->mapTo(scroll->viewport(), QPoint(0, 0));
+    EXPECT_GE(top.y(), 0);
+    EXPECT_LE(top.y() + last->height(), scroll->viewport()->height()) << "the last text is shown";
+    help->close();
 }
 
 TEST_F(SecondaryWindowsTest, VersionWindowIsModalAndCentred) {
