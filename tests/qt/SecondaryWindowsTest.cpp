@@ -158,6 +158,21 @@ TEST_F(SecondaryWindowsTest, HelpTextIsReachedByKeyboard) {
     const QPoint top = last->mapTo(scroll->viewport(), QPoint(0, 0));
     EXPECT_GE(top.y(), 0);
     EXPECT_LE(top.y() + last->height(), scroll->viewport()->height()) << "the last text is shown";
+
+    // Named for readers in the menus' language, from the switch on.
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(help);
+    const struct {
+        int language;
+        QString name;
+    } rows[] = {
+        {1, QStringLiteral("Vexlo help")},
+        {0, QString::fromStdString(main.helpForm.caption())},
+    };
+    EXPECT_EQ(window->text(QAccessible::Name), rows[1].name);
+    for (const auto& row : rows) {
+        choose("JJJ", row.language);
+        EXPECT_EQ(window->text(QAccessible::Name), row.name) << row.language;
+    }
     help->close();
 }
 
