@@ -146,5 +146,22 @@ press Return
 expect_said ゼロで割れません。
 said 'alert 電卓.' || fail "the warning's title was not said: $(spoken | tr '\n' '|')"
 press Return
+
+# A conversion made by keyboard on the unit panel is said too, the panel keeping the focus.
+press F10 Right Down Down Down Down Right Down Return
+a11y expect-shown 寸
+type_text c
+sleep 0.3
+type_text 12
+press Right Right Right
+tries=12
+until a11y_try expect-focused 寸 2>/dev/null; do
+  [ $((tries -= 1)) -gt 0 ] || fail "the arrows did not reach 寸"
+  press Down
+done
+sleep 0.5
+mark_spoken
+press ctrl+space
+expect_said 3.96寸.
 app_quit
 echo "ok: orca_speech"

@@ -47,7 +47,7 @@ class SpeakerAccessible : public QAccessibleInterface {
     QAccessible::State state() const override {
         QAccessible::State state;
         state.focusable = true;
-        state.focused = *speaking_ && display_->state().focused;
+        state.focused = *speaking_;
         return state;
     }
 
@@ -91,6 +91,9 @@ class DisplayAccessible : public QAccessibleWidget, public QAccessibleTextInterf
         QAccessibleEvent event(speakers_[next], QAccessible::Focus);
         QAccessible::updateAccessibility(&event);
     }
+
+    // The keyboard focus moved: the reader follows it, and no speaker holds the focus.
+    void quiet() { speaking_[0] = speaking_[1] = false; }
 
     // The display changed unannounced (typing): a look at the focused speaker finds the value.
     void retell(const QString& value) {
@@ -218,6 +221,14 @@ DisplayAccessibility::DisplayAccessibility(shell::MainWindow& main, FormWindow& 
     main_.form.subscribe([this, guard, alive](const platform::Control*) {
         if (guard && !alive.expired()) update();
     });
+    QObject::connect(qApp, &QApplication::focusChanged, &window_, [this, alive] {
+        if (alive.expired()) return;
+        if (QLabel* display = window_.labelFor(main_.calc.Readout)) {
+            if (auto* readout = dynamic_cast<DisplayAccessible*>(
+                    QAccessible::queryAccessibleInterface(display)))
+                readout->quiet();
+        }
+    });
     update();
 }
 
@@ -294,18 +305,12 @@ void DisplayAccessibility::announce() {
         if (readout != nullptr) readout->retell(value);
         return;
     }
-    // Said on the object that has the focus: the display, or a box of the unit panel.
     QWidget* target = QApplication::focusWidget();
     if (target == nullptr || target->window() != &window_) target = display;
-    if (target == display && readout != nullptr) {
-        readout->speak(value);
-        if (announced) announced(*target, value);
-        return;
-    }
-    // Left empty again at once, so that the next result is said even when it is the same and a
-    // later look at the object finds no stale value.
-    target->setAccessibleDescription(value);
-    target->setAccessibleDescription(QString());
+    // A box of the unit panel keeps the keyboard focus; the reader's focus goes to the speaker
+    // and comes back with the next arrow key.
+    if (readout == nullptr) return;
+    readout->speak(value);
     if (announced) announced(*target, value);
 }
 

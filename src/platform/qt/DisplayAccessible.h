@@ -7,9 +7,10 @@
 // A result is announced once. Orca 43 says neither a label's text changes nor, through Qt 6.4,
 // name or description changes (the bridge sends the object, not the text), and it says an
 // inserted text only after some keys. It says every focus move: the display has two speakers,
-// objects named by the value, and the focus moves from one to the other for each result. With
-// a box of the unit panel focused, the result is set as that box's description. Digits and the
-// point are not announced: the reader's own key echo speaks them.
+// objects named by the value, and the reader's focus moves from one to the other for each
+// result, also while a box of the unit panel keeps the keyboard focus (the next key moving
+// that focus brings the reader back to the panel). Digits and the point are not announced:
+// the reader's own key echo speaks them.
 
 #include <QObject>
 #include <QPointer>
