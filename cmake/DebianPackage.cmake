@@ -14,8 +14,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION math)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://vexlo.example/)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Japanese text needs a CJK font; the libraries come from shlibdeps.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-noto-cjk)
+# Japanese text needs a CJK font, Qt's own dialogs its translations; the libraries come from
+# shlibdeps.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-noto-cjk, qt6-translations-l10n")
 # Native Wayland; without it the window runs through XWayland.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION TRUE)

@@ -31,7 +31,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Section)" = math ] || fail "Section is $(field Section)"
 [ "$(field Priority)" = optional ] || fail "Priority is $(field Priority)"
 [[ "$(field Maintainer)" == *"<"*"@"*">" ]] || fail "Maintainer is $(field Maintainer)"
-for dependency in fonts-noto-cjk libqt6widgets6 libc6; do
+for dependency in fonts-noto-cjk qt6-translations-l10n libqt6widgets6 libc6; do
   [[ ", $(field Depends)," == *", $dependency"[\ ,]* ]] || fail "Depends lacks $dependency"
 done
 

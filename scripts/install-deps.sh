@@ -14,6 +14,7 @@ packages=(
   libxcb1-dev x11-utils xclip openbox icewm
   qt6-wayland sway wtype grim wl-clipboard          # the native Wayland end-to-end tests
   imagemagick dbus at-spi2-core python3-pyatspi
+  orca speech-dispatcher qt6-translations-l10n       # screen reader test (dummy module included); Qt dialogs in Japanese
   clang libclang-rt-14-dev                           # libFuzzer targets (fuzz/)
   libx11-dev libxtst-dev libxdamage-dev libxres-dev  # start-up and key-latency benchmarks
 )

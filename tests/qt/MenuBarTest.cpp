@@ -106,7 +106,7 @@ TEST_F(MenuBarTest, CaptionsSeparatorsAndShortcutTextsAsTheUserSeesThem) {
     EXPECT_EQ(action("ColorSelect")->menu()->actions().size(), 5);
 }
 
-TEST_F(MenuBarTest, OnlyTheTickedItemOfEachPairIsShownTicked) {
+TEST_F(MenuBarTest, ChoicesAreExclusiveCheckableItemsWithOnlyTheTickedOneChecked) {
     const struct {
         const char* name;
         int ticked;
@@ -115,10 +115,15 @@ TEST_F(MenuBarTest, OnlyTheTickedItemOfEachPairIsShownTicked) {
         for (int i = 0; i < 2; ++i) {
             SCOPED_TRACE(std::string(pair.name) + std::to_string(i));
             EXPECT_EQ(action(pair.name, i)->isChecked(), i == pair.ticked);
-            // An unticked item is not checkable, so no empty box is drawn beside it.
-            EXPECT_EQ(action(pair.name, i)->isCheckable(), i == pair.ticked);
+            // Both are checkable, so readers say "not checked" of the other one.
+            EXPECT_TRUE(action(pair.name, i)->isCheckable());
+            ASSERT_NE(action(pair.name, i)->actionGroup(), nullptr);
+            EXPECT_EQ(action(pair.name, i)->actionGroup(), action(pair.name, 0)->actionGroup());
         }
     }
+    // A single item is no choice: unticked, it draws no empty box.
+    EXPECT_FALSE(action("font2", 0)->isCheckable());
+    EXPECT_EQ(action("HHH", 0)->actionGroup(), nullptr);
 }
 
 TEST_F(MenuBarTest, ModelChangesAreRenderedAgain) {

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -14,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QStyleOptionButton>
 #include <QTimer>
 #include <functional>
@@ -68,6 +70,34 @@ TEST_F(SecondaryWindowsTest, ColourDialogOpensOnTheColourAndAppliesTheChoice) {
     EXPECT_EQ(stored("LColor"), "4210752");  // cancelled: the colour it opened on
 }
 
+// Qt's own texts follow the menus' language from the switch on.
+TEST_F(SecondaryWindowsTest, ColourDialogSpeaksTheMenusLanguage) {
+    const struct {
+        int language;  // JJJ index: 0 Japanese, 1 English
+        const char* title;
+        const char* cancel;
+    } rows[] = {
+        {0, "色を選択", "キャンセル"},
+        {1, "Select Color", "Cancel"},
+        {0, "色を選択", "キャンセル"},
+    };
+    for (const auto& row : rows) {
+        choose("JJJ", row.language);
+        QString title;
+        QStringList buttons;
+        whenOpen([&](QWidget& open) {
+            title = open.windowTitle();
+            for (const QPushButton* button : open.findChildren<QPushButton*>())
+                buttons << button->text().remove(QLatin1Char('&'));
+            dynamic_cast<QColorDialog&>(open).reject();
+        });
+        choose("MMM", 0);
+        EXPECT_EQ(title, QString::fromUtf8(row.title)) << row.language;
+        EXPECT_TRUE(buttons.contains(QString::fromUtf8(row.cancel)))
+            << row.language << ": " << buttons.join(QLatin1Char('|')).toStdString();
+    }
+}
+
 TEST_F(SecondaryWindowsTest, FontWindowIsMadeWhenFirstShownAndDrivesTheDisplay) {
     EXPECT_EQ(windows.viewOf(main.fontWindow), nullptr);  // nothing built at start-up
     choose("font2", 0);
@@ -120,6 +150,52 @@ TEST_F(SecondaryWindowsTest, HelpStaysWithinTheAvailableAreaOfItsScreen) {
     EXPECT_TRUE(available.contains(help->frameGeometry()))
         << help->frameGeometry().y() << " " << help->frameGeometry().height();
     EXPECT_EQ(help->width(), 600) << "a side that fits keeps its design size";
+}
+
+// Tab goes through the headings and paragraphs, each read as text, and the page scrolls to
+// the one that has the focus.
+TEST_F(SecondaryWindowsTest, HelpTextIsReachedByKeyboard) {
+    sendKey(Qt::Key_F1);
+    processEvents();
+    QWidget* help = windows.viewOf(main.helpForm);
+    ASSERT_NE(help, nullptr);
+    help->activateWindow();
+    processEvents();
+    auto* scroll = help->findChild<QScrollArea*>();
+    ASSERT_NE(scroll, nullptr);
+    QList<QLabel*> texts = scroll->widget()->findChildren<QLabel*>();
+    ASSERT_GT(texts.size(), 3);
+    QWidget* focused = QApplication::focusWidget();
+    ASSERT_NE(focused, nullptr) << "the help window gives a text the focus";
+    EXPECT_EQ(focused, texts.front());
+    for (qsizetype i = 1; i < texts.size(); ++i) {
+        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+        QCoreApplication::sendEvent(QApplication::focusWidget(), &tab);
+        processEvents();
+        EXPECT_EQ(QApplication::focusWidget(), texts[i]) << i;
+        QAccessibleInterface* read = QAccessible::queryAccessibleInterface(texts[i]);
+        EXPECT_EQ(read->text(QAccessible::Name), texts[i]->text()) << i;
+    }
+    QLabel* last = texts.back();
+    const QPoint top = last->mapTo(scroll->viewport(), QPoint(0, 0));
+    EXPECT_GE(top.y(), 0);
+    EXPECT_LE(top.y() + last->height(), scroll->viewport()->height()) << "the last text is shown";
+
+    // Named for readers in the menus' language, from the switch on.
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(help);
+    const struct {
+        int language;
+        QString name;
+    } rows[] = {
+        {1, QStringLiteral("Vexlo help")},
+        {0, QString::fromStdString(main.helpForm.caption())},
+    };
+    EXPECT_EQ(window->text(QAccessible::Name), rows[1].name);
+    for (const auto& row : rows) {
+        choose("JJJ", row.language);
+        EXPECT_EQ(window->text(QAccessible::Name), row.name) << row.language;
+    }
+    help->close();
 }
 
 TEST_F(SecondaryWindowsTest, VersionWindowIsModalAndCentred) {
@@ -337,15 +413,57 @@ TEST_F(SecondaryWindowsTest, DisplayIsReadAsTextNamedInTheMenusLanguage) {
     EXPECT_EQ(readout->textInterface()->text(0, readout->textInterface()->characterCount()),
               QStringLiteral("0."));
 
-    std::vector<QString> texts;
-    view.accessibility().announced = [&](const QLabel& label, const QString& text) {
-        if (&label == display) texts.push_back(text);
+    // Each result is said once on the focused display; typed digits are left to the key echo.
+    EXPECT_TRUE(display->hasFocus());
+    std::vector<QString> said;
+    view.accessibility().announced = [&](const QWidget& on, const QString& text) {
+        EXPECT_EQ(&on, display);
+        said.push_back(text);
     };
-    type("4");
+    const struct {
+        const char* keys;
+        std::vector<QString> said;
+    } rows[] = {
+        {"45", {}},
+        {"*", {QString::fromUtf8("45 ×")}},
+        {"3.", {}},
+        {"\r", {QStringLiteral("135")}},
+        {"c", {QStringLiteral("0")}},
+        {"2.5+", {QString::fromUtf8("2.5 ＋")}},
+        {"=", {QStringLiteral("2.5")}},
+    };
+    for (const auto& row : rows) {
+        said.clear();
+        for (const char* c = row.keys; *c != 0; ++c) {
+            if (*c == '\r') {
+                sendKey(Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+            } else {
+                type(QString(QChar(*c)));
+            }
+            processEvents();
+        }
+        EXPECT_EQ(said, row.said) << row.keys;
+    }
+    EXPECT_TRUE(display->accessibleDescription().isEmpty()) << "no stale value is left";
+    // Said by a move of the focus to the speaker named by the value; typing renames it.
+    ASSERT_EQ(readout->childCount(), 2);
+    auto focusedSpeaker = [&]() -> QAccessibleInterface* {
+        QAccessibleInterface* found = nullptr;
+        for (int i = 0; i < readout->childCount(); ++i)
+            if (readout->child(i)->state().focused) found = found ? nullptr : readout->child(i);
+        return found;
+    };
+    ASSERT_NE(focusedSpeaker(), nullptr) << "exactly one speaker has the focus";
+    EXPECT_EQ(focusedSpeaker()->text(QAccessible::Name), QStringLiteral("2.5"));
+    QAccessibleInterface* before = focusedSpeaker();
+    type(QStringLiteral("*"));
     processEvents();
-    type("5");
+    ASSERT_NE(focusedSpeaker(), nullptr);
+    EXPECT_NE(focusedSpeaker(), before) << "the focus moves to the other speaker";
+    EXPECT_TRUE(before->rect().isEmpty()) << "the silent speaker has no place to be reviewed";
+    type(QStringLiteral("4"));
     processEvents();
-    EXPECT_EQ(texts, (std::vector<QString>{QStringLiteral("4."), QStringLiteral("45.")}));
+    EXPECT_EQ(focusedSpeaker()->text(QAccessible::Name), QStringLiteral("4 ×"));
 
     choose("JJJ", 1);
     EXPECT_EQ(readout->text(QAccessible::Name), QStringLiteral("Display"));
@@ -355,18 +473,45 @@ TEST_F(SecondaryWindowsTest, DisplayIsReadAsTextNamedInTheMenusLanguage) {
 }
 
 TEST_F(SecondaryWindowsTest, MenuItemsAreNamedByCaptionWithTheirKeyBinding) {
-    QAction* tax = window.menus().actionFor(*main.form.findMenu("Syohi_Zei"));
     QMenu* edit = window.menus().actionFor(*main.form.findMenu("Menu_File"))->menu();
     QAccessibleInterface* menu = QAccessible::queryAccessibleInterface(edit);
     ASSERT_NE(menu, nullptr);
-    QAccessibleInterface* item = nullptr;
-    for (int i = 0; i < menu->childCount(); ++i) {
-        if (menu->child(i)->object() == tax) item = menu->child(i);
+    auto itemFor = [&](QAction* action) -> QAccessibleInterface* {
+        for (int i = 0; i < menu->childCount(); ++i)
+            if (menu->child(i)->object() == action) return menu->child(i);
+        return nullptr;
+    };
+    // The filler and the key hint leave the name; the hint joins the accelerator, which the
+    // AT-SPI bridge gives as the item's key binding. The caption shown stays whole.
+    const struct {
+        int language;  // JJJ index chosen first, or -1: the captions of the start
+        const char* item;
+        const char* name;
+        const char* keys;
+    } rows[] = {
+        {-1, "Syohi_Zei", "消費税込み価格計算(＋10％)", "Ctrl+K"},
+        {-1, "All_Cancel", "全入力取り消し", "Ctrl+A 【C】/【[】キー"},
+        {-1, "Text_Cancel", "入力表示数値削除", "Ctrl+B 【@)】キー"},
+        {-1, "Menu_Copy", "コピー(ｸﾘｯﾌﾟ･ﾎﾞｰﾄﾞﾍ)", "Ctrl+C"},
+        {-1, "All_Exit", "終了", "【Esc】/【Tab】キー"},
+        {1, "All_Cancel", "Cancell Calculation", "Ctrl+A 【Ｃ】/【[】Key"},
+        {0, "All_Cancel", "計算取り消し", "Ctrl+A 【C】/【[】キー"},
+    };
+    for (const auto& row : rows) {
+        if (row.language >= 0) choose("JJJ", row.language);
+        const platform::MenuItem* model = main.form.findMenu(row.item);
+        QAction* action = window.menus().actionFor(*model);
+        QAccessibleInterface* item = itemFor(action);
+        ASSERT_NE(item, nullptr) << row.item;
+        EXPECT_EQ(item->text(QAccessible::Name), QString::fromUtf8(row.name)) << row.item;
+        EXPECT_EQ(item->text(QAccessible::Accelerator), QString::fromUtf8(row.keys)) << row.item;
+        EXPECT_EQ(action->text(), QString::fromStdString(model->caption())) << row.item;
+        EXPECT_EQ(item->role(), QAccessible::MenuItem);
+        ASSERT_NE(item->actionInterface(), nullptr);
+        EXPECT_EQ(item->actionInterface()->keyBindingsForAction(
+                      QAccessibleActionInterface::pressAction()),
+                  QStringList{QString::fromUtf8(row.keys)});
     }
-    ASSERT_NE(item, nullptr);
-    EXPECT_EQ(item->text(QAccessible::Name), QString::fromUtf8("消費税込み価格計算(＋10％)"));
-    // The AT-SPI bridge gives the accelerator as the item's key binding.
-    EXPECT_EQ(item->text(QAccessible::Accelerator), QStringLiteral("Ctrl+K"));
 }
 
 }  // namespace

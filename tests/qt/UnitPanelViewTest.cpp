@@ -2,6 +2,7 @@
 // the model (shown, ticked, captioned, enabled), and a click on one is a click in the model.
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
 #include <QPushButton>
@@ -47,8 +48,16 @@ TEST_F(UnitPanelView, WidgetsComeWithThePanelAndFollowTheModel) {
     EXPECT_EQ(widget(*main.calc.Number[1]), nullptr) << "the keypad stays out of view";
     // Placed from the model's twips at the screen's DPI.
     const PixelScale scale = window.pixelScale();
-    EXPECT_EQ(check(5)->geometry().left(), toPixels(1080, scale.x));
-    EXPECT_EQ(check(5)->geometry().top(), toPixels(910, scale.y));
+    const QPoint placed = check(5)->mapTo(window.centralWidget(), QPoint(0, 0));
+    EXPECT_EQ(placed.x(), toPixels(1080, scale.x));
+    EXPECT_EQ(placed.y(), toPixels(910, scale.y));
+    // Sources and targets lie in groups of their own, so readers tell the columns apart.
+    EXPECT_NE(option(1)->parentWidget(), check(1)->parentWidget());
+    EXPECT_FALSE(option(1)->parentWidget()->accessibleName().isEmpty());
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(option(1))->role(), QAccessible::RadioButton);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(check(1))->role(), QAccessible::CheckBox);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(option(1)->parentWidget())->role(),
+              QAccessible::Grouping);
     EXPECT_EQ(option(11), nullptr) << "never in view under Length";
 
     // Clicks on the widgets are clicks in the model.

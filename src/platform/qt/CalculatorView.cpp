@@ -1,11 +1,15 @@
 #include "platform/qt/CalculatorView.h"
 
 #include <QLabel>
+#include <QMenuBar>
+#include <QPointer>
 #include <QTimer>
 #include <chrono>
 
 #include "era/EraTables.h"
+#include "platform/qt/ClickableWidgets.h"
 #include "platform/qt/GlyphWarmup.h"
+#include "platform/qt/QtTranslations.h"
 #include "platform/qt/WindowMouse.h"
 
 namespace vexlo::qtview {
@@ -57,6 +61,14 @@ CalculatorView::CalculatorView(shell::MainWindow& main)
         window_.flush();
     });
     accessibility_ = std::make_unique<DisplayAccessibility>(main_, window_);
+    keyboard_ = new KeyboardAccess(main_, window_);
+    window_.onKeyTyped = [this](const platform::KeyStroke& key) { accessibility_->keyTyped(key); };
+    window_.afterKeyPress = [this](const QKeyEvent& key) { keyboard_->keyPressed(key); };
+    nameForReaders();
+    QPointer<FormWindow> alive(&window_);
+    main_.form.subscribe([this, alive](const platform::Control* control) {
+        if (alive && control == nullptr) nameForReaders();
+    });
     // Start-up shows "0." and a blank mark; the mark's face (a large CJK one) and the glyphs of
     // results are first needed a few keys later. Loading them at start-up would cost every
     // start its time and memory; after the first key they load while the user reads.
@@ -68,6 +80,29 @@ CalculatorView::CalculatorView(shell::MainWindow& main)
             warmer_.add(label, displaySample());
         warmer_.start(WarmDelay);
     };
+}
+
+void CalculatorView::nameForReaders() {
+    const platform::MenuItem* english = main_.form.findMenu("JJJ", 1);
+    const bool inEnglish = english != nullptr && english->checked();
+    if (inEnglish == namedInEnglish_) return;
+    namedInEnglish_ = inEnglish;
+    useQtTexts(inEnglish);
+    window_.menuBar()->setAccessibleName(inEnglish ? QStringLiteral("Menu bar")
+                                                   : QString::fromUtf8("メニュー"));
+    window_.clickables().nameGroups([inEnglish](ClickableWidgets::Group group) {
+        switch (group) {
+            case ClickableWidgets::Group::Categories:
+                return inEnglish ? QStringLiteral("Kind of unit") : QString::fromUtf8("分類");
+            case ClickableWidgets::Group::Sources:
+                return inEnglish ? QStringLiteral("Convert from") : QString::fromUtf8("変換元");
+            case ClickableWidgets::Group::Targets:
+                return inEnglish ? QStringLiteral("Convert to") : QString::fromUtf8("変換先");
+            case ClickableWidgets::Group::Buttons:
+                break;
+        }
+        return QString();
+    });
 }
 
 }  // namespace vexlo::qtview

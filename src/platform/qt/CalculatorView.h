@@ -3,10 +3,13 @@
 // the mouse on the display sent to the main window's handlers.
 
 #include <memory>
+#include <optional>
 
 #include "platform/qt/DisplayAccessible.h"
 #include "platform/qt/FormWindow.h"
 #include "platform/qt/GlyphWarmup.h"
+#include "platform/qt/KeyboardAccess.h"
+#include "platform/qt/MenuAccessible.h"
 #include "shell/MainWindow.h"
 
 namespace vexlo::qtview {
@@ -19,17 +22,26 @@ class CalculatorView {
 
     FormWindow& window() { return window_; }
     DisplayAccessibility& accessibility() { return *accessibility_; }
+    KeyboardAccess& keyboard() { return *keyboard_; }
     const GlyphWarmer& glyphWarmer() const { return warmer_; }
 
   private:
+    // The menu bar, the unit panel's groups and Qt's own dialogs in the menus' language.
+    void nameForReaders();
+
     // The display's accessible interface is installed before its labels are made.
     struct AccessibilityFirst {
-        AccessibilityFirst() { installDisplayAccessibility(); }
+        AccessibilityFirst() {
+            installDisplayAccessibility();
+            installMenuAccessibility();
+        }
     } accessibilityFirst_;
     shell::MainWindow& main_;
     FormWindow window_;
     std::unique_ptr<DisplayAccessibility> accessibility_;
+    KeyboardAccess* keyboard_ = nullptr;  // owned by the window
     GlyphWarmer warmer_;
+    std::optional<bool> namedInEnglish_;
 };
 
 }  // namespace vexlo::qtview

@@ -20,8 +20,6 @@ QColor colourOf(platform::Colour colour) {
 
 void render(QLabel& label, const platform::Label& model, QRect geometry) {
     label.setText(QString::fromStdString(model.caption()));
-    // The name says which label it is ("Readout"); readers find the text it shows here.
-    label.setAccessibleDescription(label.text());
     // The name is kept as stored; when no such font exists, fontconfig chooses a fallback.
     label.setFont(modelFont(model));
     QPalette palette = label.palette();

@@ -115,16 +115,12 @@ QFont FittedLabel::drawnFont() const {
     return sized(font(), fittedPointSize(font(), text(), freeRect().size(), this));
 }
 
-void FittedLabel::paintEvent(QPaintEvent* event) {
-    if (!fitting_) {
-        QLabel::paintEvent(event);
-        return;
-    }
-    const QRectF free = freeRect();
-    if (free.isEmpty() || !hasInk(text())) return;
+FittedLabel::Placement FittedLabel::placement() const {
+    const QRectF free = fitting_ ? freeRect() : QRectF(contentsRect());
     // One measuring per paint: the fit's own measures place the text.
-    const Fitted fitted = fit(font(), text(), free.size(), this);
-    const QFont drawn = sized(font(), fitted.points);
+    const Fitted fitted = fitting_ ? fit(font(), text(), free.size(), this)
+                                   : Fitted{font().pointSizeF(), measure(font(), text(), this)};
+    const QFont drawn = fitting_ ? sized(font(), fitted.points) : font();
     const QFontMetricsF metrics(drawn, this);
     const QRectF ink = fitted.measure.ink;
     const double advance = fitted.measure.advance;
@@ -142,12 +138,21 @@ void FittedLabel::paintEvent(QPaintEvent* event) {
     double baseline = free.top() + (free.height() - metrics.height()) / 2 + metrics.ascent();
     baseline = std::min(baseline, free.bottom() - Slack / 2 - ink.bottom());
     baseline = std::max(baseline, free.top() + Slack / 2 - ink.top());
+    return {drawn, QPointF(x, baseline)};
+}
 
+void FittedLabel::paintEvent(QPaintEvent* event) {
+    if (!fitting_) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    if (freeRect().isEmpty() || !hasInk(text())) return;
+    const Placement place = placement();
     QPainter painter(this);
-    painter.setFont(drawn);
+    painter.setFont(place.font);
     painter.setPen(
         palette().color(isEnabled() ? QPalette::Normal : QPalette::Disabled, foregroundRole()));
-    painter.drawText(QPointF(x, baseline), text());
+    painter.drawText(place.origin, text());
 }
 
 }  // namespace vexlo::qtview

@@ -32,6 +32,13 @@ class FittedLabel : public QLabel {
     QRectF freeRect() const;
     // The font the text is drawn with now.
     QFont drawnFont() const;
+    // Where the text is drawn: its font and the pen's start on the baseline, in the label's
+    // pixels (screen readers and magnifiers follow the characters from there).
+    struct Placement {
+        QFont font;
+        QPointF origin;
+    };
+    Placement placement() const;
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -465,6 +465,7 @@ bool FormWindow::filterKey(QWidget& receiver, QEvent& event) {
             return true;
         case QEvent::KeyPress:
             deliver(keyStroke(key));
+            if (afterKeyPress && !form_.closed()) afterKeyPress(key);
             return true;
         default:
             return true;
@@ -472,6 +473,7 @@ bool FormWindow::filterKey(QWidget& receiver, QEvent& event) {
 }
 
 void FormWindow::deliver(const platform::KeyStroke& key) {
+    if (onKeyTyped) onKeyTyped(key);
     form_.pressKey(key);
     flush();
     if (onKeyDelivered) onKeyDelivered();

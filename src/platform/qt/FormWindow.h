@@ -30,6 +30,7 @@
 #include "platform/Form.h"
 #include "platform/qt/WindowMetrics.h"
 
+class QKeyEvent;
 class QLabel;
 
 namespace vexlo::qtview {
@@ -54,8 +55,12 @@ class FormWindow : public QMainWindow {
     std::function<void(const platform::Control&)> onDoubleClick;
     // The form has been closed (by the model or from the title bar) and the window with it.
     std::function<void()> onClosed;
+    // A key is about to reach the form.
+    std::function<void(const platform::KeyStroke&)> onKeyTyped;
     // A key has been handled and its changes applied.
     std::function<void()> onKeyDelivered;
+    // A key press has reached the form; keys the calculator leaves unused may serve the view.
+    std::function<void(const QKeyEvent&)> afterKeyPress;
 
     void setAlignment(const platform::Control& control, Qt::Alignment alignment);
     // The control's text never clips: drawn smaller where needed, clear of `cover`.

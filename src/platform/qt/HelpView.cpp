@@ -20,6 +20,8 @@ QLabel* textLabel(const QString& text, const QFont& font, QWidget* parent) {
     label->setWordWrap(true);
     label->setFont(font);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    // Selectable text takes the focus by click only; Tab reaches it too.
+    label->setFocusPolicy(Qt::StrongFocus);
     return label;
 }
 
@@ -53,9 +55,14 @@ HelpView::HelpView(platform::Form& form, QWidget* owner) : QDialog(owner, Qt::Wi
     scroll->setWidget(page);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
+    // The texts take the focus, not the page around them, which would keep Tab to itself.
+    scroll->setFocusPolicy(Qt::NoFocus);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(scroll);
+    // The title has the focus as the window opens; Tab goes on through the texts, each read
+    // as it is reached, and the page scrolls to it.
+    if (auto* first = page->findChild<QLabel*>()) first->setFocus(Qt::OtherFocusReason);
 
     const PixelScale scale = scaleOf(*this);
     fitToAvailableArea(*this, {toPixels(form_.width(), scale.x), toPixels(form_.height(), scale.y)},

@@ -1,9 +1,11 @@
 #include "platform/qt/MenuBarView.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
+#include <algorithm>
 
 namespace vexlo::qtview {
 
@@ -25,6 +27,15 @@ QString plainText(std::string_view caption) {
         plain += text[i];
     }
     return plain;
+}
+
+// A one-of-two submenu: every item of one indexed array, more than one of them.
+bool isChoice(const platform::MenuItem& menu) {
+    const auto& items = menu.children();
+    if (items.size() < 2) return false;
+    return std::all_of(items.begin(), items.end(), [&](const auto& item) {
+        return item->index() >= 0 && item->name() == items.front()->name();
+    });
 }
 
 }  // namespace
@@ -63,9 +74,21 @@ MenuBarView::MenuBarView(QMenuBar& bar, const platform::Form& form, std::functio
 }
 
 void MenuBarView::addItems(QMenu& menu, const platform::MenuItem& parent) {
+    // The items of a choice are exclusive and checkable, so readers say which is chosen and
+    // which is not.
+    QActionGroup* choice = nullptr;
+    if (isChoice(parent)) {
+        choice = new QActionGroup(&menu);
+        choice->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    }
     for (const auto& child : parent.children()) {
         if (child->children().empty()) {
-            addEntry(*child, menu.addAction(QString()), nullptr, false);
+            QAction* action = menu.addAction(QString());
+            if (choice != nullptr) {
+                action->setCheckable(true);
+                choice->addAction(action);
+            }
+            addEntry(*child, action, nullptr, false);
             continue;
         }
         auto* submenu = new QMenu(&menu);
@@ -106,8 +129,8 @@ void MenuBarView::render(const Entry& entry) {
         action.setShortcut(QKeySequence(QString::fromStdString(item.shortcut().text())));
     }
     action.setEnabled(item.enabled());
-    // Only a ticked item is checkable, so unticked items show no empty box.
-    action.setCheckable(item.checked());
+    // Outside a choice only a ticked item is checkable, so unticked items show no empty box.
+    if (action.actionGroup() == nullptr) action.setCheckable(item.checked());
     action.setChecked(item.checked());
     if (entry.submenu != nullptr) entry.submenu->setAccessibleName(plainText(item.caption()));
 }

@@ -1,6 +1,7 @@
 #include "platform/qt/SecondaryViews.h"
 
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
 
 #include "platform/qt/AboutView.h"
@@ -11,11 +12,30 @@ namespace vexlo::qtview {
 
 QtWindowHost::ViewFactory secondaryViews(shell::MainWindow& main, QWidget& owner) {
     return [&main, &owner](platform::Form& form) -> QWidget* {
-        if (&form == &main.fontWindow) return new FontWindowView(main, &owner);
-        if (&form == &main.helpForm) return new HelpView(form, &owner);
-        if (&form == &main.aboutForm) return new AboutView(main, &owner);
-        return nullptr;
+        QWidget* view = nullptr;
+        if (&form == &main.fontWindow) view = new FontWindowView(main, &owner);
+        if (&form == &main.helpForm) view = new HelpView(form, &owner);
+        if (&form == &main.aboutForm) view = new AboutView(main, &owner);
+        if (view == nullptr) return nullptr;
+        nameForReaders(*view, form, main);
+        // The language switch reaches windows made before it.
+        QPointer<QWidget> alive(view);
+        main.form.subscribe([alive, &form, &main](const platform::Control* control) {
+            if (alive && control == nullptr) nameForReaders(*alive, form, main);
+        });
+        return view;
     };
+}
+
+void nameForReaders(QWidget& view, const platform::Form& form, const shell::MainWindow& main) {
+    const platform::MenuItem* english = main.form.findMenu("JJJ", 1);
+    QString name = QString::fromStdString(form.caption());
+    if (english != nullptr && english->checked()) {
+        if (&form == &main.fontWindow) name = QStringLiteral("Vexlo font");
+        if (&form == &main.helpForm) name = QStringLiteral("Vexlo help");
+        if (&form == &main.aboutForm) name = QStringLiteral("About Vexlo");
+    }
+    if (view.accessibleName() != name) view.setAccessibleName(name);
 }
 
 PixelScale scaleOf(const QWidget& widget) {

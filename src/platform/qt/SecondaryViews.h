@@ -13,6 +13,10 @@ namespace vexlo::qtview {
 // The factory for QtWindowHost: the view of `form`, a window of its own over `owner`.
 QtWindowHost::ViewFactory secondaryViews(shell::MainWindow& main, QWidget& owner);
 
+// Names a secondary window for screen readers in the menus' language: its caption in Japanese
+// (the captions are Japanese only), an English name in English.
+void nameForReaders(QWidget& view, const platform::Form& form, const shell::MainWindow& main);
+
 // Twips per pixel of the screen the widget is on (the primary screen before it is shown).
 PixelScale scaleOf(const QWidget& widget);
 

@@ -12,6 +12,7 @@ Usage: a11y.py PID COMMAND ARGS...
   click-right NAME       click the rightmost (the unit panel's sources and targets share names)
   extents NAME [ROLE]    print "x y width height" of the shown control NAME (screen pixels)
   rightclick NAME        press the right button over NAME
+  expect-focused NAME    wait until the focus is on the shown control NAME
   dump                   print the shown tree (roles, names, places), to see what there is
 "display" and "mark" name the display and the mark beside it.
 Clicks go through xdotool, or through the command in E2E_POINTER, given "click X Y" with the
@@ -164,6 +165,20 @@ def main(pid, command, args):
             raise Failed(f"the {which} reads {seen[0]!r}, not {wanted!r}") from None
     elif command == "expect-shown":
         until(f"nothing named {args[0]!r} shown", lambda: find_shown(pid, args[0]))
+    elif command == "expect-focused":
+        seen = []
+
+        def focused_is_wanted():
+            app = application(pid)
+            focused = next((node for node in shown_nodes(app)
+                            if node.getState().contains(pyatspi.STATE_FOCUSED)), None)
+            seen[:] = [plain_name(focused) if focused is not None else None]
+            return focused if focused is not None and matches(seen[0], args[0]) else None
+
+        try:
+            until(f"nothing focused", focused_is_wanted)
+        except Failed:
+            raise Failed(f"the focus is on {seen[0]!r}, not {args[0]!r}") from None
     elif command == "menu":
         for item in args:
             node = until(f"no menu item {item!r} shown",

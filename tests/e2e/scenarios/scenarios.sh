@@ -145,6 +145,62 @@ scenario_unit_panel() {
   expect_display 12.5斤
 }
 
+# The same conversion by keyboard alone, the pointer left where it was: F10 and the arrows
+# through the menus, the arrows over the panel, Ctrl+Space to tick the target.
+scenario_keyboard_unit_panel() {
+  local pointer
+  pointer=$(xdotool getmouselocation)
+  press F10
+  a11y expect-shown 全入力取り消し*
+  press Right
+  a11y expect-shown フォント選択
+  press Down Down Down Down Right
+  a11y expect-shown 表示する
+  press Down Return
+  a11y expect-shown 寸
+  type_text 12
+  expect_display 12.
+  # The display, the kinds of unit, the sources, the targets.
+  press Right Right Right
+  local tries=12
+  until a11y_try expect-focused 寸 2>/dev/null; do
+    [ $((tries -= 1)) -gt 0 ] || fail "the arrows did not reach 寸"
+    press Down
+  done
+  press ctrl+space
+  expect_display 3.96寸
+  [ "$(xdotool getmouselocation)" = "$pointer" ] || fail "the pointer moved"
+}
+
+# A menu opened with the mouse and closed with Esc, or left by a choice made with Alt, the
+# arrows and Enter, leaves the next keys to the calculator.
+scenario_menu_trap() {
+  click 編集 'menu item'
+  a11y expect-shown 全入力取り消し*
+  press Escape
+  type_text 2+3
+  press Return
+  expect_display 5.
+  # 全入力取り消し, the first item of 編集, chosen by keyboard.
+  type_text 7
+  press alt
+  press Down
+  a11y expect-shown 全入力取り消し*
+  press Return
+  expect_display 0.
+  type_text 2+3
+  press Return
+  expect_display 5.
+  # A submenu left with Esc, twice: the same.
+  press alt
+  press Right Down Down Return
+  a11y expect-shown 'メイン･ウインドウ'
+  press Escape Escape
+  type_text 4*5
+  press Return
+  expect_display 20.
+}
+
 # Dragging the bottom border snaps the window to the medium and large size classes and back.
 scenario_drag_size_classes() {
   expect_size_class 1356
