@@ -221,14 +221,26 @@ DisplayAccessibility::DisplayAccessibility(shell::MainWindow& main, FormWindow& 
     main_.form.subscribe([this, guard, alive](const platform::Control*) {
         if (guard && !alive.expired()) update();
     });
-    QObject::connect(qApp, &QApplication::focusChanged, &window_, [this, alive] {
-        if (alive.expired()) return;
-        if (QLabel* display = window_.labelFor(main_.calc.Readout)) {
-            if (auto* readout = dynamic_cast<DisplayAccessible*>(
-                    QAccessible::queryAccessibleInterface(display)))
-                readout->quiet();
-        }
-    });
+    QObject::connect(
+        qApp, &QApplication::focusChanged, &window_, [this, alive](QWidget*, QWidget* now) {
+            if (alive.expired()) return;
+            QLabel* display = window_.labelFor(main_.calc.Readout);
+            if (display == nullptr) return;
+            auto* readout =
+                dynamic_cast<DisplayAccessible*>(QAccessible::queryAccessibleInterface(display));
+            if (readout == nullptr) return;
+            readout->quiet();
+            // Back on the display (at the start, after a menu or a dialog), the
+            // reader is given the value, so "where am I" finds it there too.
+            if (now == display) {
+                QMetaObject::invokeMethod(
+                    &window_,
+                    [this, alive] {
+                        if (!alive.expired()) tellValue();
+                    },
+                    Qt::QueuedConnection);
+            }
+        });
     update();
 }
 
@@ -287,6 +299,17 @@ void DisplayAccessibility::adopt(QLabel& label) {
         QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
         QAccessible::queryAccessibleInterface(&label);
     }
+}
+
+void DisplayAccessibility::tellValue() {
+    QLabel* display = window_.labelFor(main_.calc.Readout);
+    if (display == nullptr || QApplication::focusWidget() != display || main_.form.closed()) return;
+    auto* readout =
+        dynamic_cast<DisplayAccessible*>(QAccessible::queryAccessibleInterface(display));
+    if (readout == nullptr) return;
+    shown_ = spokenValue(QString::fromStdString(main_.calc.Readout.caption()),
+                         QString::fromStdString(main_.calc.MEM2.caption()));
+    readout->speak(shown_);
 }
 
 void DisplayAccessibility::announce() {

@@ -53,6 +53,8 @@ class DisplayAccessibility {
   private:
     void update();
     void announce();
+    // The reader's focus goes to a speaker named by the value shown, unannounced as a result.
+    void tellValue();
     static void adopt(QLabel& label);
 
     shell::MainWindow& main_;
