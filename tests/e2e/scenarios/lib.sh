@@ -229,13 +229,13 @@ client_geometry() {
 }
 frame_extents() { xprop -id "$app_window" _NET_FRAME_EXTENTS | sed -n 's/.*= *//p' | tr -d ','; }
 
-# drag_bottom_border PIXELS: a press on the frame's bottom border, a move down (or up, when
-# negative) in four steps, a release, as a user drags it.
+# drag_bottom_border PIXELS [HOLD]: a press on the frame's bottom border, a move down (or up,
+# when negative) in four steps, a release (HOLD seconds later), as a user drags it.
 drag_bottom_border() {
   local x y width height bottom
   read -r x y width height < <(client_geometry)
   read -r _ _ _ bottom < <(frame_extents)
-  drag_border $((x + width / 2)) $((y + height + (bottom + 1) / 2)) "$bottom" "$1"
+  drag_border $((x + width / 2)) $((y + height + (bottom + 1) / 2)) "$bottom" "$1" "${2:-0}"
 }
 
 # expect_size_class TWIPS: the window has settled at that outer height (frame included) and

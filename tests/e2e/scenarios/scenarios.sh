@@ -214,6 +214,11 @@ scenario_drag_size_classes() {
   expect_size_class 1620
   drag_bottom_border -20
   expect_size_class 1356
+  # A hand that holds still before it lets go: the size the manager settles on snaps too.
+  drag_bottom_border 15 1.2
+  expect_size_class 1620
+  drag_bottom_border -20 1.2
+  expect_size_class 1356
 }
 
 # English chosen in the menu holds at the next start: the title, the menus and the era
