@@ -31,15 +31,7 @@ else
   e2e_require
 fi
 
-if [ -z "${E2E_WORK:-}" ]; then
-  work=$(mktemp -d)
-  trap 'rm -rf "$work"' EXIT
-  mkdir -m 700 "$work/runtime"
-  status=0
-  E2E_WORK=$work XDG_RUNTIME_DIR=$work/runtime \
-    timeout 100 dbus-run-session -- bash "$0" "$@" || status=$?
-  exit "$status"
-fi
+e2e_own_session "$0" "$@"
 
 orca_pid=""
 orca_log=""
@@ -83,6 +75,13 @@ spoken_from=0
 spoken() { sed -n "$((spoken_from + 1)),\$s/.* SPEECH OUTPUT: '\(.*\)'[[{].*/\1/p" "$orca_log"; }
 mark_spoken() { spoken_from=$(wc -l <"$orca_log"); }
 said() { spoken | grep -xF -- "$1" >/dev/null; }
+# Orca has said nothing for a second: what a start or a window's activation makes it say is done.
+quiet_for_a_second() {
+  local before
+  before=$(wc -l <"$orca_log")
+  sleep 1
+  [ "$(wc -l <"$orca_log")" -eq "$before" ]
+}
 # expect_said TEXT [TIMES]: Orca said TEXT (exactly TIMES times, 1 unless told) since the
 # last mark; it is given a second to say it twice.
 expect_said() {
@@ -100,7 +99,7 @@ app_start "$program"
 # The focused display is said by its value, and before any result that value is what "where
 # am I" reads.
 wait_for said "0." || fail "Orca did not say the focused display: $(spoken | tr '\n' '|')"
-sleep 0.3
+wait_for quiet_for_a_second || fail "Orca did not fall silent after the start"
 mark_spoken
 press KP_Enter
 expect_said 0.

@@ -9,7 +9,7 @@
 
 e2e_here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$e2e_here/../../../scripts/lib/drag.sh"
-export E2E_WAIT=${E2E_WAIT:-10}
+source "$e2e_here/../wait.sh"
 e2e_python=/usr/bin/python3 # the system's, which has the accessibility bindings
 
 e2e_work=""
@@ -49,13 +49,21 @@ fail() {
   exit 1
 }
 
-# Runs "$@" every 0.05 s until it succeeds, for at most E2E_WAIT seconds.
-wait_for() {
-  local deadline=$((SECONDS + E2E_WAIT))
-  until "$@"; do
-    [ "$SECONDS" -le "$deadline" ] || return 1
-    sleep 0.05
-  done
+# e2e_own_session SCRIPT ARGS...: outside a session of its own, runs SCRIPT ARGS again on a
+# session bus of its own, so the accessibility bus and its registry end with it, and with a
+# runtime directory of its own for the accessibility bus's socket (in a shared one, a run that
+# ended could remove the socket of the next run on the same display number); then exits with
+# its status. Inside one, it returns.
+e2e_session_work=""
+e2e_own_session() {
+  [ -z "${E2E_WORK:-}" ] || return 0
+  e2e_session_work=$(mktemp -d)
+  trap 'rm -rf "$e2e_session_work"' EXIT
+  mkdir -m 700 "$e2e_session_work/runtime"
+  local status=0
+  E2E_WORK=$e2e_session_work XDG_RUNTIME_DIR=$e2e_session_work/runtime \
+    timeout 100 dbus-run-session -- bash "$@" || status=$?
+  exit "$status"
 }
 
 # e2e_begin NAME SCREENS_DIR: the X server (a free display of its choosing, at E2E_DPI, 96 by

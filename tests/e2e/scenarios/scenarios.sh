@@ -13,18 +13,7 @@ screens=${3:?usage: scenarios.sh NAME PATH/TO/vexlo SCREENS_DIR}
 # shellcheck source=lib.sh source-path=SCRIPTDIR
 source "$(dirname "$0")/lib.sh"
 e2e_require
-# A session bus of its own, so the accessibility bus and its registry end with the scenario,
-# and a runtime directory of its own for the accessibility bus's socket (in a shared one, a
-# run that ended could remove the socket of the next run on the same display number).
-if [ -z "${E2E_WORK:-}" ]; then
-  work=$(mktemp -d)
-  trap 'rm -rf "$work"' EXIT
-  mkdir -m 700 "$work/runtime"
-  status=0
-  E2E_WORK=$work XDG_RUNTIME_DIR=$work/runtime \
-    timeout 100 dbus-run-session -- bash "$0" "$@" || status=$?
-  exit "$status"
-fi
+e2e_own_session "$0" "$@"
 
 # Operators leave their marks; Enter and "%" evaluate (the "%" through the Enter it sends).
 # The mark's face (Noto Serif CJK for "ＭＳ 明朝") is not loaded at start-up but after the first

@@ -13,6 +13,8 @@ program=${2:?}
 screens=${3:?}
 here=$(cd "$(dirname "$0")" && pwd)
 user=vexlo-e2e
+# shellcheck source=../wait.sh
+source "$here/../wait.sh"
 
 skip() {
   if [ "${CI:-}" = true ]; then echo "FAIL: $* (CI runs every scenario)" >&2; exit 1; fi
@@ -72,13 +74,6 @@ fail() {
   [ -n "${WAYLAND_DISPLAY:-}" ] && timeout 5 grim "$shots-failed.png" 2>/dev/null
   for log in "$work"/*.log; do [ -s "$log" ] && { echo "--- $log" >&2; tail -n 30 "$log" >&2; }; done
   exit 1
-}
-wait_for() {
-  local deadline=$((SECONDS + E2E_WAIT))
-  until "$@"; do
-    [ "$SECONDS" -le "$deadline" ] || return 1
-    sleep 0.05
-  done
 }
 
 cat >"$work/sway.conf" <<CONF
