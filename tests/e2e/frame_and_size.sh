@@ -13,8 +13,10 @@ set -euo pipefail
 program=${1:?usage: frame_and_size.sh PATH/TO/vexlo WINDOW-MANAGER}
 manager=${2:?usage: frame_and_size.sh PATH/TO/vexlo WINDOW-MANAGER}
 dpi=${3:-96}
+# shellcheck source=common.sh
+source "$(dirname "$0")/common.sh"
 for tool in Xvfb xdotool xwininfo xprop "$manager"; do
-  command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
+  command -v "$tool" >/dev/null || e2e_missing "$tool"
 done
 
 work=$(mktemp -d)

@@ -7,8 +7,10 @@
 set -euo pipefail
 
 program=${1:?usage: type_and_exit.sh PATH/TO/vexlo}
+# shellcheck source=common.sh
+source "$(dirname "$0")/common.sh"
 for tool in Xvfb xdotool; do
-  command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
+  command -v "$tool" >/dev/null || e2e_missing "$tool"
 done
 
 work=$(mktemp -d)

@@ -9,7 +9,7 @@
 
 e2e_here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$e2e_here/../../../scripts/lib/drag.sh"
-source "$e2e_here/../wait.sh"
+source "$e2e_here/../common.sh"
 e2e_python=/usr/bin/python3 # the system's, which has the accessibility bindings
 
 e2e_work=""
@@ -20,14 +20,13 @@ e2e_wm_pid=""
 app_pid=""
 app_window=""
 
-# Exits 77 (skipped) unless every tool is installed.
+# Skips (or on CI fails) unless every tool is installed.
 e2e_require() {
   local tool
   for tool in Xvfb openbox xdotool xprop xclip import dbus-run-session; do
-    command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
+    command -v "$tool" >/dev/null || e2e_missing "$tool"
   done
-  "$e2e_python" -c 'import pyatspi' 2>/dev/null ||
-    { echo "skipped: python3-pyatspi is not installed"; exit 77; }
+  "$e2e_python" -c 'import pyatspi' 2>/dev/null || e2e_missing python3-pyatspi
 }
 
 e2e_cleanup() {

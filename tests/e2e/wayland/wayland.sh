@@ -13,8 +13,8 @@ program=${2:?}
 screens=${3:?}
 here=$(cd "$(dirname "$0")" && pwd)
 user=vexlo-e2e
-# shellcheck source=../wait.sh
-source "$here/../wait.sh"
+# shellcheck source=../common.sh
+source "$here/../common.sh"
 
 skip() {
   if [ "${CI:-}" = true ]; then echo "FAIL: $* (CI runs every scenario)" >&2; exit 1; fi
