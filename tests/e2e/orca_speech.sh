@@ -12,24 +12,13 @@ program=${1:?usage: orca_speech.sh PATH/TO/vexlo SCREENS_DIR}
 screens=${2:?usage: orca_speech.sh PATH/TO/vexlo SCREENS_DIR}
 here=$(cd "$(dirname "$0")" && pwd)
 
-missing=""
-command -v orca >/dev/null || missing="orca"
-[ -x /usr/lib/speech-dispatcher-modules/sd_dummy ] || missing="$missing speech-dispatcher"
-if [ -n "$missing" ]; then
-  if [ "${CI:-}" = true ]; then
-    echo "FAIL: not installed on CI:$missing (scripts/install-deps.sh)" >&2
-    exit 1
-  fi
-  echo "skipped: not installed:$missing"
-  exit 77
-fi
+# shellcheck source=common.sh
+source "$here/common.sh"
+command -v orca >/dev/null || e2e_missing orca
+[ -x /usr/lib/speech-dispatcher-modules/sd_dummy ] || e2e_missing speech-dispatcher
 # shellcheck source=scenarios/lib.sh source-path=SCRIPTDIR
 source "$here/scenarios/lib.sh"
-if [ "${CI:-}" = true ]; then
-  (e2e_require) || { echo "FAIL: a tool is missing on CI" >&2; exit 1; }
-else
-  e2e_require
-fi
+e2e_require
 
 e2e_own_session "$0" "$@"
 

@@ -16,20 +16,15 @@ user=vexlo-e2e
 # shellcheck source=../common.sh
 source "$here/../common.sh"
 
-skip() {
-  if [ "${CI:-}" = true ]; then echo "FAIL: $* (CI runs every scenario)" >&2; exit 1; fi
-  echo "skipped: $*"
-  exit 77
-}
 
 if [ -z "${WAYLAND_E2E_INNER:-}" ]; then
   for tool in sway swaymsg wtype grim wl-paste dbus-run-session setpriv; do
-    command -v "$tool" >/dev/null || skip "$tool is not installed"
+    command -v "$tool" >/dev/null || e2e_missing "$tool"
   done
-  /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || skip "python3-pyatspi is not installed"
+  /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || e2e_missing python3-pyatspi
   [ -e /usr/lib/x86_64-linux-gnu/qt6/plugins/platforms/libqwayland-generic.so ] ||
     [ -n "$(find /usr/lib -path '*qt6/plugins/platforms/libqwayland*' -print -quit 2>/dev/null)" ] ||
-    skip "Qt's wayland plugin (qt6-wayland) is not installed"
+    e2e_missing "Qt's wayland plugin (qt6-wayland)"
   if [ "$(id -u)" -eq 0 ]; then
     id "$user" >/dev/null 2>&1 || useradd --system --no-create-home --shell /usr/sbin/nologin "$user"
     as_user=(setpriv --reuid="$user" --regid="$(id -g "$user")" --clear-groups)
