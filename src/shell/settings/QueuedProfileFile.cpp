@@ -23,14 +23,9 @@ auto findIn(Entries& entries, std::string_view section, std::string_view key) {
 
 }  // namespace
 
-std::vector<QueuedProfileFile::Pending>::iterator QueuedProfileFile::findPending(
-    std::string_view section, std::string_view key) {
-    return findIn(pending_, section, key);
-}
-
 void QueuedProfileFile::addPending(std::string_view section, std::string_view key,
                                    std::string_view value) {
-    const auto found = findPending(section, key);
+    const auto found = findIn(pending_, section, key);
     if (found != pending_.end()) {
         found->value = value;
     } else {
@@ -99,7 +94,7 @@ void QueuedProfileFile::retryLoop() {
             changed_.wait_for(lock, timing_.retryPause, [this] { return stopping_; });
             continue;
         }
-        const auto found = findPending(first.section, first.key);
+        const auto found = findIn(pending_, first.section, first.key);
         // A newer value written meanwhile stays pending; its own attempt decides.
         if (found == pending_.end() || found->value != first.value) continue;
         pending_.erase(found);

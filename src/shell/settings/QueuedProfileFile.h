@@ -65,7 +65,6 @@ class QueuedProfileFile : public platform::ProfileFile {
     };
 
     // Called with mutex_ held.
-    std::vector<Pending>::iterator findPending(std::string_view section, std::string_view key);
     void addPending(std::string_view section, std::string_view key, std::string_view value);
     void retryLoop();
     void stopRetrying(std::unique_lock<std::mutex>& lock);
