@@ -35,7 +35,7 @@ void keyPath(benchmark::State& state, std::string_view script) {
     const auto keys = scriptKeys(script);
     for (auto _ : state) {
         for (const auto& key : keys) session.pressKey(key);
-        benchmark::DoNotOptimize(session.window().calc.display().data());
+        benchmark::DoNotOptimize(session.window().calculator.display().data());
     }
     if (!session.platform().messages.shown.empty()) state.SkipWithError("a message was shown");
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(keys.size()));
@@ -61,7 +61,7 @@ void BM_ScriptRun(benchmark::State& state) {
         session.prepare(parsed.events);
         session.load();
         session.run();
-        benchmark::DoNotOptimize(session.window().calc.display().data());
+        benchmark::DoNotOptimize(session.window().calculator.display().data());
     }
 }
 BENCHMARK(BM_ScriptRun);

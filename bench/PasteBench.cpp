@@ -13,11 +13,11 @@ using vexlo::keyscript::Session;
 void paste(benchmark::State& state, const std::string& text) {
     Session session({});
     session.load();
-    auto& calc = session.window().calc;
+    auto& window = session.window();
     for (auto _ : state) {
         session.platform().clipboard.contents = text;
-        calc.Clip_Menu_Click();
-        benchmark::DoNotOptimize(calc.display().data());
+        window.pasteClipboard(false);
+        benchmark::DoNotOptimize(window.calculator.display().data());
     }
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
 }

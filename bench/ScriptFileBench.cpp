@@ -75,7 +75,7 @@ void BM_ScriptFile(benchmark::State& state) {
         vexlo::keyscript::ScriptFile file(path);
         if (file.check(session)) state.SkipWithError("the script did not check");
         file.run(session);
-        benchmark::DoNotOptimize(session.window().calc.display().data());
+        benchmark::DoNotOptimize(session.window().calculator.display().data());
         peak = std::max(peak, peakBytes.load() - before);
     }
     std::remove(path.c_str());
@@ -97,7 +97,7 @@ void BM_WholeScript(benchmark::State& state) {
         peakBytes = before;
         vexlo::keyscript::Session session({});
         if (runScript(session, script)) state.SkipWithError("the script did not run");
-        benchmark::DoNotOptimize(session.window().calc.display().data());
+        benchmark::DoNotOptimize(session.window().calculator.display().data());
         peak = std::max(peak, peakBytes.load() - before);
     }
     reportPeak(state, peak);

@@ -114,7 +114,7 @@ int main(int argc, char** argv) {
         QCoreApplication::quit();
     };
 
-    calculator.Form_Load();
+    calculator.startUp();
     view.window().show();
     IconAfterFirstPaint icon;
     view.window().installEventFilter(&icon);

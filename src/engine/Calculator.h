@@ -1,122 +1,171 @@
 #pragma once
-// The calculator of the main window: its state record, the display and mark controls, the
-// off-screen keypad, and every handler of digit entry, operators, memory, tax, clipboard and the
-// key map. Handlers keep the program's own names.
+// The calculator as a model: a typed state, the display strip as text (the number, the mark
+// beside it, the memory mark), and the operations of digit entry, operators and percent,
+// memory, tax, paste and the key map. An operation returns what the window does besides showing
+// the new state: the messages to show, in order, and a command for a neighbouring subsystem.
+// No control, font, geometry or colour lives here; the shell mirrors the strip onto its controls.
 
-#include <array>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "engine/CalcState.h"
 #include "engine/NumberText.h"
-#include "platform/Form.h"
-#include "platform/Services.h"
 
 namespace vexlo::engine {
 
-// The window's height less this is the display's: the menu bar and the space round the strip.
-// The size classes and the unit panel lay the display out by it.
-inline constexpr platform::Twips DisplayHeightAllowance = 950;
+enum class Language { Japanese, English };
+
+// What the last key did; it decides what the next digit, point or minus means.
+enum class EntryKind {
+    Nothing,       // nothing entered since start-up
+    Digits,        // a number is being typed
+    Operator,      // an operator key ended the number
+    Percent,       // percent replaced the right operand
+    Minus,         // a leading minus waits for its number
+    EntryCleared,  // CE emptied the entry
+};
+
+// The operation waiting for its right operand.
+enum class Operation { None, Divide, Add, Multiply, Subtract, Equals, Percent };
+
+// The keypad's operator keys in their order: ÷ + × − =.
+inline constexpr Operation KeypadOperators[] = {
+    Operation::Divide, Operation::Add, Operation::Multiply, Operation::Subtract, Operation::Equals};
+
+struct TaxRate {
+    double factor;  // the price with tax for a price of 1
+    int percent;
+};
+inline constexpr TaxRate StandardTax{1.1, 10};
+inline constexpr TaxRate ReducedTax{1.08, 8};
+
+// A message, with the strip as it stood when the message was raised: the window shows it so
+// behind the message box.
+struct Message {
+    std::string title;
+    std::string text;
+    std::string display;
+    std::string mark;
+    std::string memoryIndicator;
+    bool operator==(const Message&) const = default;
+};
+
+// What an operation asks of the window besides showing the state.
+struct Outcome {
+    enum class Command { None, CopyDisplay, EraToWestern, WesternToEra, CloseWindow };
+    std::vector<Message> messages;
+    Command command = Command::None;
+    bool evaluateNow = false;  // the key of "=" follows at once (percent from the keyboard)
+};
+
+struct CalculatorState {
+    double firstOperand = 0;   // left operand and running result
+    double secondOperand = 0;  // right operand of the operation being evaluated
+    double memory = 0;         // the memory register; 0 doubles as empty
+    double memoryInput = 0;    // display value taken by the last memory operation
+    bool pointEntered = false;
+    std::int16_t operandCount = 0;
+    EntryKind lastEntry = EntryKind::Nothing;
+    Operation pending = Operation::None;
+    std::string heldDisplay;  // display text when the last operator was pressed
+    std::string eraInitial;   // era letter left by a boundary-year conversion
+    bool memoryMarked = false;
+    bool operator==(const CalculatorState&) const = default;
+};
 
 class Calculator {
   public:
-    // Creates the display, the mark labels and the keypad on `form`.
-    Calculator(platform::Form& form, platform::Services& services);
-    Calculator(const Calculator&) = delete;
-    Calculator& operator=(const Calculator&) = delete;
+    const CalculatorState& state() const { return state_; }
 
-    CalcState state;
+    // The display strip.
+    const std::string& display() const { return display_; }
+    const std::string& mark() const { return mark_; }  // operator, era letter, 億 or E
+    const std::string& memoryIndicator() const { return memoryIndicator_; }
+    void setDisplay(std::string text);
+    void setMark(std::string text);
+    void setMemoryIndicator(std::string text);
 
-    // Commands that live in neighbouring subsystems, wired by the main window.
-    struct Hooks {
-        std::function<void()> WA_SEI_Click;  // era year to Western year
-        std::function<void()> SEI_WA_Click;  // Western year to era
-        std::function<void()> unloadWindow;  // close the main window
-    } hooks;
+    // Runs on every change of the strip, and when a new entry or a cleared calculation makes a
+    // unit conversion shown no longer the display's own.
+    std::function<void()> onStripChanged;
+    std::function<void()> onEntryReset;
 
-    // The unit panel's target boxes, unticked by digit entry and cancel.
-    std::vector<platform::CheckBox*> targetUnitBoxes;
+    Language language() const { return language_; }
+    bool japanese() const { return language_ == Language::Japanese; }
+    void setLanguage(Language language) { language_ = language; }
+    bool warningsShown() const { return warningsShown_; }
+    void setWarningsShown(bool shown) { warningsShown_ = shown; }
+    std::string_view messageTitle() const;
 
-    // Controls.
-    platform::Label& Readout;
-    platform::Label& MEM2;
-    platform::TextBox& MEM1;
-    platform::Button& Cancel;
-    platform::Button& CancelEntry;
-    platform::Button& Decimal;
-    platform::Button& Percent;
-    platform::Button& Command1;
-    platform::Button& Command2;
-    platform::Label& ReadoutNul;
-    std::array<platform::Button*, 10> Number{};
-    std::array<platform::Button*, 5> Operator{};
+    // Start-up: no entry and no pending operation; a resumed display is also the left operand.
+    void startFresh();
+    void resumeDisplay(std::string text);
+    void setEraInitial(std::string initial) { state_.eraInitial = std::move(initial); }
 
     // Digit entry and clearing.
-    void Number_Click(int index);
-    void Decimal_Click();
-    void Cancel_Click();
-    void CancelEntry_Click();
-    void Readout_DblClick();
+    Outcome typeDigit(int digit);
+    Outcome typePoint();
+    Outcome clearCalculation();  // C
+    Outcome clearEntry();        // CE
 
-    // Operators and percent.
-    void Operator_Click(int index);
-    // Returns false, changing nothing, when the display is not a number.
-    bool Percent_Click();
+    // Operators and percent; percent changes nothing when the display is not a number.
+    Outcome pressOperator(Operation operation);
+    Outcome pressPercent();
 
-    // Memory register.
-    void Text_Mem_Click();
-    void Text_PlsMem_Click();
-    void Text_TakeMem_Click();
-    void Mem_PlsText_Click();
-    void Mem_TakeText_Click();
-    void Mem_Text_Click();
-    void Mem_Cear_Click();
+    // The memory register.
+    Outcome storeInMemory();
+    Outcome addToMemory();
+    Outcome subtractFromMemory();
+    Outcome addMemoryToDisplay();
+    Outcome subtractMemoryFromDisplay();
+    Outcome recallMemory();
+    Outcome clearMemory();
 
-    // Consumption tax.
-    void Syohi_Zei_Click();
-    void Syo_Moto_Click();
-    void KeigenSyohi_Zei_Click();
-    void KeigenSyo_Moto_Click();
+    // Consumption tax on the price shown.
+    Outcome addTax(TaxRate rate);
+    Outcome removeTax(TaxRate rate);
 
-    // Clipboard.
-    void Menu_Copy_Click();
-    void Command1_Click();
-    void Clip_Menu_Click();
-    void Command2_Click();
+    // Clipboard text into the display; `clearFirst` clears the display before an overflow
+    // message (the paste button does, the menu does not).
+    Outcome paste(std::string_view clipboardText, bool clearFirst);
 
-    // Key map.
-    void Form_KeyDown(int keyCode, int shift);
-    void Form_KeyPress(char32_t& character);
+    // The key map: a key press with the Ctrl state, then the character it typed.
+    Outcome keyDown(int keyCode, bool ctrl);
+    Outcome typeCharacter(char32_t character);
 
-    // Shared display rules.
-    const std::string& display() const { return Readout.caption(); }
-    void setDisplay(std::string text) { Readout.setCaption(std::move(text)); }
-    bool japanese() const { return state.LanguageMode == 0; }
-    bool warningsShown() const;  // WarningMode read as a number is 0
-    std::string_view messageTitle() const;
-    void showMessage(std::string_view title, std::string_view text);
-    // An overflow message: the given Japanese text, or in English mode the English text
-    // followed by a cleared calculation.
-    void overflowMessage(std::string_view japaneseText);
-    // The common warning rule for a full display: the overflow message when warnings are shown.
-    void commonOverflowWarning();
-    // A result beyond the number range: the overflow text of the current language when warnings
-    // are shown; the caller keeps the old value.
-    void rangeOverflowMessage();
-    void untickTargetUnits();
+    // Warnings shared with the era and unit subsystems. An overflow message: the Japanese text
+    // given, or in English the English text followed by a cleared calculation.
+    Outcome overflowMessage(std::string_view japaneseText);
+    Outcome message(std::string_view title, std::string_view text);
 
   private:
-    void operatorMarkAndPress(char32_t character);
-    void taxCommand(double factor, bool added);
+    void say(std::string_view title, std::string_view text);
+    void sayOverflow(std::string_view japaneseText);
+    void sayRangeOverflow();
+    void sayFullDisplayWarning();
+    Outcome take();
+
+    void clear();
+    void enterDigit(int digit);
+    void enterPoint();
+    bool percent();
+    void evaluate(Operation operation);
+    void store();
+    void recall();
     void addDisplayToMemory(double sign);
     void addMemoryToDisplay(double sign);
-    void paste(bool clearBeforeMessage);
-    void copyDisplay();
+    void taxCommand(TaxRate rate, bool added);
+    void operatorMarkAndPress(char32_t character);
 
-    platform::Form& form_;
-    platform::Services& services_;
+    CalculatorState state_;
+    std::string display_ = "0.";
+    std::string mark_;
+    std::string memoryIndicator_;
+    Language language_ = Language::Japanese;
+    bool warningsShown_ = true;
+    Outcome pending_;
 };
 
 }  // namespace vexlo::engine

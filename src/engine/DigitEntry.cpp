@@ -6,63 +6,75 @@
 
 namespace vexlo::engine {
 
-void Calculator::Number_Click(int index) {
-    untickTargetUnits();
-    if (index < 0 || index >= static_cast<int>(Number.size())) return;
-    const std::string digit = Number[static_cast<std::size_t>(index)]->caption();
+void Calculator::enterDigit(int digit) {
+    if (onEntryReset) onEntryReset();
+    if (digit < 0 || digit > 9) return;
+    const std::string typed(1, static_cast<char>('0' + digit));
 
-    if (state.LastEntryKind != "NUMS") {
-        setDisplay(state.LastEntryKind == "NEG" ? "-." : ".");
-        state.PointEntered = False;
+    if (state_.lastEntry != EntryKind::Digits) {
+        setDisplay(state_.lastEntry == EntryKind::Minus ? "-." : ".");
+        state_.pointEntered = false;
     }
-    if (state.PointEntered != False) {
+    if (state_.pointEntered) {
         // Decimals are appended raw: no reformatting and no length check.
-        setDisplay(display() + digit);
+        setDisplay(display_ + typed);
     } else {
         // A text without "." (an era result) keeps its text here and is only reformatted.
-        if (const auto point = display().find('.'); point != std::string::npos) {
-            setDisplay(display().substr(0, point) + digit + ".");
+        if (const auto point = display_.find('.'); point != std::string::npos) {
+            setDisplay(display_.substr(0, point) + typed + ".");
         }
-        const bool negative = display().starts_with('-');
-        setDisplay(entryRule(display(), patterns::Entry));
+        const bool negative = display_.starts_with('-');
+        setDisplay(entryRule(display_, patterns::Entry));
         // A negative entry keeps its sign while its integer part is still 0 ("-0." then -0.5).
-        if (negative && display() == "0.") setDisplay("-0.");
+        if (negative && display_ == "0.") setDisplay("-0.");
 
         // Two tests in a row; the second ignores the warning setting.
-        if (isFull(display()) && warningsShown()) overflowMessage(messages::Overflow);
-        if (isFull(display())) overflowMessage(messages::OverflowEntrySecond);
+        sayFullDisplayWarning();
+        if (isFull(display_)) sayOverflow(messages::OverflowEntrySecond);
     }
-    state.LastEntryKind = "NUMS";
+    state_.lastEntry = EntryKind::Digits;
 }
 
-void Calculator::Decimal_Click() {
-    if (state.LastEntryKind == "NEG") {
+Outcome Calculator::typeDigit(int digit) {
+    enterDigit(digit);
+    return take();
+}
+
+void Calculator::enterPoint() {
+    if (state_.lastEntry == EntryKind::Minus) {
         setDisplay("-0.");
-    } else if (state.LastEntryKind != "NUMS") {
+    } else if (state_.lastEntry != EntryKind::Digits) {
         setDisplay("0.");
     }
-    state.PointEntered = True;
-    state.LastEntryKind = "NUMS";
+    state_.pointEntered = true;
+    state_.lastEntry = EntryKind::Digits;
 }
 
-void Calculator::Cancel_Click() {
-    MEM2.setCaption(" ");
-    MEM1.setText(" ");
+Outcome Calculator::typePoint() {
+    enterPoint();
+    return take();
+}
+
+void Calculator::clear() {
+    setMark(" ");
+    setMemoryIndicator(" ");
     setDisplay("0.");
-    state.FirstOperand = 0;
-    state.SecondOperand = 0;
-    untickTargetUnits();
+    state_.firstOperand = 0;
+    state_.secondOperand = 0;
+    if (onEntryReset) onEntryReset();
 }
 
-void Calculator::CancelEntry_Click() {
+Outcome Calculator::clearCalculation() {
+    clear();
+    return take();
+}
+
+Outcome Calculator::clearEntry() {
     setDisplay("0.");
-    MEM1.setText("");
-    state.PointEntered = False;
-    state.LastEntryKind = "CE";
-}
-
-void Calculator::Readout_DblClick() {
-    Command1.press();
+    setMemoryIndicator("");
+    state_.pointEntered = false;
+    state_.lastEntry = EntryKind::EntryCleared;
+    return take();
 }
 
 }  // namespace vexlo::engine

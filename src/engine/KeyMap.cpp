@@ -42,82 +42,93 @@ const char* eraMark(char32_t c) {
 
 }  // namespace
 
-void Calculator::Form_KeyDown(int keyCode, int shift) {
-    const bool ctrl = (shift & platform::modifiers::Ctrl) != 0;
-    if (ctrl && keyCode == KeyC) copyDisplay();
+Outcome Calculator::keyDown(int keyCode, bool ctrl) {
+    if (ctrl && keyCode == KeyC) pending_.command = Outcome::Command::CopyDisplay;
     if (keyCode == KeyM) {
         if (ctrl) {
-            Text_Mem_Click();
+            store();
         } else {
-            MEM2.setCaption(japanese() ? "明" : "Ｍ");
+            setMark(japanese() ? "明" : "Ｍ");
         }
     }
-    if (keyCode == KeyT) MEM2.setCaption(japanese() ? "大" : "T");
-    if (keyCode == KeyS) MEM2.setCaption(ctrl ? "" : japanese() ? "昭" : "S");
+    if (keyCode == KeyT) setMark(japanese() ? "大" : "T");
+    if (keyCode == KeyS) setMark(ctrl ? "" : japanese() ? "昭" : "S");
+    return take();
 }
 
-void Calculator::Form_KeyPress(char32_t& character) {
+Outcome Calculator::typeCharacter(char32_t character) {
     // Committed text from an input method or an on-screen keyboard acts as the plain keys.
     const char32_t c = platform::foldTyped(character);
-    character = 0;
 
     if (isOneOf(c, U"+-X*x/=\r") || isOneOf(c, U"mMtTsShHrR!\\")) {
         operatorMarkAndPress(c);
     } else if (c >= U'0' && c <= U'9') {
-        Number_Click(static_cast<int>(c - U'0'));
+        enterDigit(static_cast<int>(c - U'0'));
     } else if (c == U'@') {
-        CancelEntry_Click();
+        return clearEntry();
     } else if (c == U'[' || c == U'c') {
-        MEM2.setCaption(" ");
-        MEM1.setText("");
-        MEM1.setText(state.MemoryMark);
-        Cancel_Click();
+        setMark(" ");
+        setMemoryIndicator(state_.memoryMarked ? "M" : "");
+        clear();
     } else if (c == U'z' || c == U'&') {
-        Text_Mem_Click();
+        store();
     } else if (c == U'a' || c == U'$') {
-        Mem_Text_Click();
+        recall();
     } else if (c == U'q' || c == U'#') {
-        MEM2.setCaption("");
-        Mem_Cear_Click();
+        setMark("");
+        return clearMemory();
     } else if (c == platform::keys::Escape || c == platform::keys::Tab) {
-        if (hooks.unloadWindow) hooks.unloadWindow();
+        pending_.command = Outcome::Command::CloseWindow;
     } else if (c == U'.') {
-        Decimal_Click();
+        enterPoint();
     } else if (c == U'%' || c == U']') {
         // Evaluates the percent result at once, as if "=" had been typed; an era text in the
         // display is left alone, mark and all.
-        if (Percent_Click()) {
-            MEM2.setCaption("%");
-            services_.keys.post({platform::keys::Enter, 0, U'\r'});
+        if (percent()) {
+            setMark("%");
+            pending_.evaluateNow = true;
         }
     } else if (c == U' ') {
-        if (hooks.WA_SEI_Click) hooks.WA_SEI_Click();
+        pending_.command = Outcome::Command::EraToWestern;
     } else if (c == platform::keys::Backspace || c == U':') {
-        if (hooks.SEI_WA_Click) hooks.SEI_WA_Click();
+        pending_.command = Outcome::Command::WesternToEra;
     }
+    return take();
 }
 
+// An operator character sets its mark and presses its key; an era letter only sets its mark.
 void Calculator::operatorMarkAndPress(char32_t c) {
-    if (c == U'+') MEM2.setCaption("＋");
-    if (c == U'-') MEM2.setCaption("－");
-    if (c == U'/') MEM2.setCaption("÷");
-    if (c == U'=') MEM2.setCaption(" ");
-    if (const char* mark = eraMark(c)) MEM2.setCaption(mark);
+    if (c == U'+') setMark("＋");
+    if (c == U'-') setMark("－");
+    if (c == U'/') setMark("÷");
+    if (c == U'=') setMark(" ");
+    if (const char* mark = eraMark(c)) setMark(mark);
     if (c == U'*' || c == U'x') {
         c = U'X';
-        MEM2.setCaption("×");
+        setMark("×");
     }
     if (c == U'\r') {
         c = U'=';
-        MEM2.setCaption("");
+        setMark("");
     }
-    if (c > 0x7F) return;
-    const std::string key(1, static_cast<char>(c));
-    for (auto* button : Operator) {
-        if (button->caption() == key) {
-            button->press();
-            return;
-        }
+    switch (c) {
+        case U'/':
+            evaluate(Operation::Divide);
+            break;
+        case U'+':
+            evaluate(Operation::Add);
+            break;
+        case U'X':
+            evaluate(Operation::Multiply);
+            break;
+        case U'-':
+            evaluate(Operation::Subtract);
+            break;
+        case U'=':
+            evaluate(Operation::Equals);
+            break;
+        default:
+            break;
     }
 }
 

@@ -11,122 +11,138 @@ namespace vexlo::engine {
 
 namespace {
 
-bool isBinaryOperator(const std::string& op) {
-    return op == "+" || op == "-" || op == "X" || op == "/";
+bool isBinary(Operation operation) {
+    return operation == Operation::Add || operation == Operation::Subtract ||
+           operation == Operation::Multiply || operation == Operation::Divide;
 }
 
 }  // namespace
 
-void Calculator::Text_Mem_Click() {
-    if (display() == "0.") {
-        MEM1.setText(" ");
-        state.MemoryMark = "";
+void Calculator::store() {
+    if (display_ == "0.") {
+        setMemoryIndicator(" ");
+        state_.memoryMarked = false;
         return;
     }
-    const auto value = readNumber(display());
+    const auto value = readNumber(display_);
     if (!value) return;
-    state.MemoryValue = *value;
-    MEM2.setCaption("M");
-    state.MemoryMark = "M";
+    state_.memory = *value;
+    setMark("M");
+    state_.memoryMarked = true;
+}
+
+Outcome Calculator::storeInMemory() {
+    store();
+    return take();
 }
 
 // M+ (sign 1) and M- (sign -1).
 void Calculator::addDisplayToMemory(double sign) {
-    const auto value = readNumber(display());
+    const auto value = readNumber(display_);
     if (!value) return;
-    const double result = state.MemoryValue + sign * *value;
+    const double result = state_.memory + sign * *value;
     if (!std::isfinite(result)) {
-        rangeOverflowMessage();  // a register beyond the number range is never kept
+        sayRangeOverflow();  // a register beyond the number range is never kept
         return;
     }
-    const bool wasEmpty = state.MemoryValue == 0;
-    state.MemoryInput = *value;
-    state.MemoryValue = result;
+    const bool wasEmpty = state_.memory == 0;
+    state_.memoryInput = *value;
+    state_.memory = result;
     if (wasEmpty) {
-        MEM1.setText("M");
-        state.MemoryMark = "M";
+        setMemoryIndicator("M");
+        state_.memoryMarked = true;
     }
 }
 
-void Calculator::Text_PlsMem_Click() {
+Outcome Calculator::addToMemory() {
     addDisplayToMemory(1);
+    return take();
 }
 
-void Calculator::Text_TakeMem_Click() {
-    if (display() == "0.") {
-        MEM1.setText(" ");
-        state.MemoryMark = "";
+Outcome Calculator::subtractFromMemory() {
+    if (display_ == "0.") {
+        setMemoryIndicator(" ");
+        state_.memoryMarked = false;
         setDisplay("0.");
-        return;
+    } else {
+        addDisplayToMemory(-1);
     }
-    addDisplayToMemory(-1);
+    return take();
 }
 
 // +M (sign 1: display + memory) and -M (sign -1: display - memory).
 void Calculator::addMemoryToDisplay(double sign) {
-    const auto value = readNumber(display());
+    const auto value = readNumber(display_);
     if (!value) return;
-    if (state.MemoryValue != 0) {
-        const double result = *value + sign * state.MemoryValue;
+    if (state_.memory != 0) {
+        const double result = *value + sign * state_.memory;
         if (!std::isfinite(result)) {
-            rangeOverflowMessage();
+            sayRangeOverflow();
             return;
         }
-        state.MemoryInput = *value;
+        state_.memoryInput = *value;
         setDisplay(plainText(result));
-        MEM1.setText("M");
+        setMemoryIndicator("M");
     }
-    setDisplay(entryRule(display(), patterns::Entry));
-    commonOverflowWarning();
+    setDisplay(entryRule(display_, patterns::Entry));
+    sayFullDisplayWarning();
 }
 
-void Calculator::Mem_PlsText_Click() {
-    if (!readNumber(display())) return;
+Outcome Calculator::addMemoryToDisplay() {
     addMemoryToDisplay(1);
+    return take();
 }
 
-void Calculator::Mem_TakeText_Click() {
-    if (!readNumber(display())) return;
-    addMemoryToDisplay(-1);
-    // The next operator starts a new calculation from the display.
-    state.OperandCount = 0;
+Outcome Calculator::subtractMemoryFromDisplay() {
+    if (readNumber(display_)) {
+        addMemoryToDisplay(-1);
+        // The next operator starts a new calculation from the display.
+        state_.operandCount = 0;
+    }
+    return take();
 }
 
-void Calculator::Mem_Text_Click() {
-    if (state.MemoryValue == 0) {
+void Calculator::recall() {
+    if (state_.memory == 0) {
         setDisplay("0.");
-        MEM1.setText(" ");
+        setMemoryIndicator(" ");
         return;
     }
-    ++state.OperandCount;
-    const std::string plain = plainText(state.MemoryValue);
+    ++state_.operandCount;
+    const std::string plain = plainText(state_.memory);
     setDisplay(plain);
     if (plain.find('.') == std::string::npos) {
-        setDisplay(entryRule(state.MemoryValue, patterns::Entry));
-        if (isFull(display()) && warningsShown()) overflowMessage(messages::OverflowRecallInteger);
+        setDisplay(entryRule(state_.memory, patterns::Entry));
+        if (isFull(display_) && warningsShown()) sayOverflow(messages::OverflowRecallInteger);
     }
     // After an operator the recalled value is the right operand: the left one stays.
     const bool awaitingRightOperand =
-        state.LastEntryKind == "OPS" && isBinaryOperator(state.PendingOperator);
-    if (!awaitingRightOperand) state.FirstOperand = state.MemoryValue;
+        state_.lastEntry == EntryKind::Operator && isBinary(state_.pending);
+    if (!awaitingRightOperand) state_.firstOperand = state_.memory;
     if (pointPosition(plain) < 13) {
-        setDisplay(entryRule(state.MemoryValue, patterns::Entry));
+        setDisplay(entryRule(state_.memory, patterns::Entry));
         return;
     }
     // A long value with a fraction: the register is emptied when it cannot be shown.
-    setDisplay(entryRule(state.MemoryValue, patterns::Entry));
-    state.FirstOperand = 0;
-    ++state.OperandCount;
-    if (isFull(display())) {
-        state.MemoryValue = 0;
-        if (warningsShown()) overflowMessage(messages::OverflowRecallLong);
+    setDisplay(entryRule(state_.memory, patterns::Entry));
+    state_.firstOperand = 0;
+    ++state_.operandCount;
+    if (isFull(display_)) {
+        state_.memory = 0;
+        if (warningsShown()) sayOverflow(messages::OverflowRecallLong);
     }
 }
 
-void Calculator::Mem_Cear_Click() {
-    state.MemoryValue = 0;
-    MEM1.setText("");
-    state.MemoryMark = "";
+Outcome Calculator::recallMemory() {
+    recall();
+    return take();
+}
+
+Outcome Calculator::clearMemory() {
+    state_.memory = 0;
+    setMemoryIndicator("");
+    state_.memoryMarked = false;
+    return take();
 }
 
 }  // namespace vexlo::engine

@@ -14,75 +14,81 @@ constexpr double ScaleFactor = 100'000'000;  // 10^8, the unit of "億"
 
 }  // namespace
 
-void Calculator::Operator_Click(int index) {
-    if (index < 0 || index >= static_cast<int>(Operator.size())) return;
-    const std::string caption = Operator[static_cast<std::size_t>(index)]->caption();
-
-    state.HeldReadout = display();
-    if (state.LastEntryKind == "NUMS") ++state.OperandCount;
+void Calculator::evaluate(Operation operation) {
+    state_.heldDisplay = display_;
+    if (state_.lastEntry == EntryKind::Digits) ++state_.operandCount;
 
     bool signTaken = false;
     bool subtraction = false;
     float singleResult = 0;
 
-    switch (state.OperandCount) {
+    switch (state_.operandCount) {
         case 0:
-            if (caption == "-" && state.LastEntryKind != "NEG" && state.FirstOperand == 0) {
-                setDisplay("-" + display());
-                state.LastEntryKind = "NEG";
+            if (operation == Operation::Subtract && state_.lastEntry != EntryKind::Minus &&
+                state_.firstOperand == 0) {
+                setDisplay("-" + display_);
+                state_.lastEntry = EntryKind::Minus;
                 signTaken = true;
             }
             break;
         case 1:
-            if (display() != "-") {
-                if (const auto value = readNumber(display())) state.FirstOperand = *value;
+            if (display_ != "-") {
+                if (const auto value = readNumber(display_)) state_.firstOperand = *value;
             }
-            if (caption == "-" && state.LastEntryKind != "NUMS" && state.PendingOperator != "=") {
+            if (operation == Operation::Subtract && state_.lastEntry != EntryKind::Digits &&
+                state_.pending != Operation::Equals) {
                 setDisplay("-");
-                state.LastEntryKind = "NEG";
+                state_.lastEntry = EntryKind::Minus;
                 signTaken = true;
             }
             break;
         case 2: {
-            if (const auto value = readNumber(state.HeldReadout)) state.SecondOperand = *value;
-            const double first = state.FirstOperand;
-            const double second = state.SecondOperand;
+            if (const auto value = readNumber(state_.heldDisplay)) state_.secondOperand = *value;
+            const double first = state_.firstOperand;
+            const double second = state_.secondOperand;
             double result = first;
-            const std::string& pending = state.PendingOperator;
-            if (pending == "+") {
-                result = first + second;
-            } else if (pending == "-") {
-                subtraction = true;
-                result = first - second;
-            } else if (pending == "X" || pending == "%") {
-                // After percent the right operand is already divided by 100.
-                result = first * second;
-            } else if (pending == "/") {
-                if (second == 0) {
-                    if (warningsShown()) {
-                        if (japanese()) {
-                            showMessage(messages::TitleCalculator, messages::DivideByZero);
-                        } else {
-                            showMessage(messages::TitleEnglish, messages::DivideByZeroEnglish);
+            switch (state_.pending) {
+                case Operation::Add:
+                    result = first + second;
+                    break;
+                case Operation::Subtract:
+                    subtraction = true;
+                    result = first - second;
+                    break;
+                case Operation::Multiply:
+                case Operation::Percent:
+                    // After percent the right operand is already divided by 100.
+                    result = first * second;
+                    break;
+                case Operation::Divide:
+                    if (second == 0) {
+                        if (warningsShown()) {
+                            if (japanese()) {
+                                say(messages::TitleCalculator, messages::DivideByZero);
+                            } else {
+                                say(messages::TitleEnglish, messages::DivideByZeroEnglish);
+                            }
                         }
+                        if (japanese()) setDisplay("0.");
+                    } else {
+                        result = first / second;
                     }
-                    if (japanese()) setDisplay("0.");
-                } else {
-                    result = first / second;
-                }
-            } else if (pending == "=" || pending == " ") {
-                // A number typed after a result, or after a leading minus, becomes the left
-                // operand.
-                result = second;
+                    break;
+                case Operation::Equals:
+                case Operation::None:
+                    // A number typed after a result, or after a leading minus, becomes the left
+                    // operand.
+                    result = second;
+                    break;
             }
             if (std::isfinite(result)) {
-                state.FirstOperand = result;
+                state_.firstOperand = result;
                 if (subtraction) singleResult = static_cast<float>(result);
             } else {
                 // An infinite or undefined result is never kept or shown.
                 subtraction = false;
-                rangeOverflowMessage();
-                Cancel_Click();
+                sayRangeOverflow();
+                clear();
             }
             break;
         }
@@ -92,68 +98,76 @@ void Calculator::Operator_Click(int index) {
 
     if (!signTaken) {
         // Result check: the candidate texts only decide the messages and the scaling.
-        const std::size_t point = pointPosition(plainText(state.FirstOperand));
+        const std::size_t point = pointPosition(plainText(state_.firstOperand));
         if (point < 12) {
             if (subtraction) {
                 if (singleResult != 0) {
                     setDisplay(entryRule(static_cast<double>(singleResult), patterns::Candidate));
-                    if (isFull(display()) && warningsShown()) overflowMessage(messages::Overflow);
+                    sayFullDisplayWarning();
                 }
             } else {
-                setDisplay(entryRule(state.FirstOperand, patterns::Entry));
-                if (isFull(display())) {
-                    const bool multiplying = state.PendingOperator == "X";
+                setDisplay(entryRule(state_.firstOperand, patterns::Entry));
+                if (isFull(display_)) {
+                    const bool multiplying = state_.pending == Operation::Multiply;
                     bool scale = false;
                     if (warningsShown() && japanese()) {
-                        showMessage(messages::TitleJapanese, messages::OverflowResult);
-                        scale = multiplying && state.FirstOperand > ScaleFactor;
+                        say(messages::TitleJapanese, messages::OverflowResult);
+                        scale = multiplying && state_.firstOperand > ScaleFactor;
                     } else if (warningsShown()) {
-                        showMessage(messages::TitleEnglish, messages::OverflowEnglish);
+                        say(messages::TitleEnglish, messages::OverflowEnglish);
                         scale = multiplying;
                     } else {
                         scale = multiplying;
                     }
                     if (scale) {
-                        MEM2.setCaption(japanese() ? "億" : "E");
-                        state.FirstOperand /= ScaleFactor;
+                        setMark(japanese() ? "億" : "E");
+                        state_.firstOperand /= ScaleFactor;
                     }
                 }
             }
         }
 
         // Final display.
-        if (state.PendingOperator == "/") {
-            setDisplay(entryRule(state.FirstOperand, patterns::Entry));
+        if (state_.pending == Operation::Divide) {
+            setDisplay(entryRule(state_.firstOperand, patterns::Entry));
         } else {
-            setDisplay(entryRule(state.FirstOperand, patterns::Final));
-            if (isFull(display()) && warningsShown()) {
-                setDisplay(entryRule(state.FirstOperand, patterns::Entry));
-                MEM2.setCaption("");
+            setDisplay(entryRule(state_.firstOperand, patterns::Final));
+            if (isFull(display_) && warningsShown()) {
+                setDisplay(entryRule(state_.firstOperand, patterns::Entry));
+                setMark("");
             }
         }
     }
 
-    state.OperandCount = 1;
-    if (state.LastEntryKind != "NEG") {
-        state.LastEntryKind = "OPS";
-        state.PendingOperator = caption;
+    state_.operandCount = 1;
+    if (state_.lastEntry != EntryKind::Minus) {
+        state_.lastEntry = EntryKind::Operator;
+        state_.pending = operation;
     }
 }
 
-bool Calculator::Percent_Click() {
+Outcome Calculator::pressOperator(Operation operation) {
+    evaluate(operation);
+    return take();
+}
+
+bool Calculator::percent() {
     // A display that is not a number (an era text) leaves everything as it is.
-    const auto value = readNumber(display());
+    const auto value = readNumber(display_);
     if (!value) return false;
     setDisplay(plainText(*value / 100));
-    setDisplay(entryRule(display(), patterns::Entry));
-    if (textLength(display()) == DisplayWidth) {
-        showMessage(messages::TitleJapanese, messages::Overflow);
-    }
-    state.LastEntryKind = "Ops";
-    state.PendingOperator = "%";
-    state.PointEntered = True;
-    ++state.OperandCount;
+    setDisplay(entryRule(display_, patterns::Entry));
+    if (textLength(display_) == DisplayWidth) say(messages::TitleJapanese, messages::Overflow);
+    state_.lastEntry = EntryKind::Percent;
+    state_.pending = Operation::Percent;
+    state_.pointEntered = true;
+    ++state_.operandCount;
     return true;
+}
+
+Outcome Calculator::pressPercent() {
+    percent();
+    return take();
 }
 
 }  // namespace vexlo::engine

@@ -1,16 +1,16 @@
 #pragma once
 // Conversion between Japanese era years and Western years, in both directions, working on the
-// display, the era mark in MEM2, MEM1 and EraInitial of the calculator.
+// calculator's display, its mark (the era chosen), its memory mark and its era initial.
 
 #include "engine/Calculator.h"
 
 namespace vexlo::era {
 
-// Era year in the display, era mark in MEM2 -> Western year ("1989年", or "1989" in English).
-void WA_SEI_Click(engine::Calculator& calc);
+// Era year in the display, era mark beside it -> Western year ("1989年", or "1989" in English).
+engine::Outcome eraToWestern(engine::Calculator& calc);
 
 // Western year in the display -> era year ("平成2年"), both readings for a boundary year, or the
 // historical period before Meiji.
-void SEI_WA_Click(engine::Calculator& calc);
+engine::Outcome westernToEra(engine::Calculator& calc);
 
 }  // namespace vexlo::era

@@ -33,10 +33,13 @@ float readEraYear(std::string_view text) {
 
 }  // namespace
 
-void WA_SEI_Click(engine::Calculator& calc) {
-    calc.MEM2.setLeft(0);
+engine::Outcome eraToWestern(engine::Calculator& calc) {
+    engine::Outcome outcome;
+    auto say = [&outcome](engine::Outcome said) {
+        for (auto& message : said.messages) outcome.messages.push_back(std::move(message));
+    };
     const float eraYear = readEraYear(calc.display());
-    const std::string mark = calc.MEM2.caption();
+    const std::string mark = calc.mark();
 
     float baseYear = 0;
     bool eraChosen = false;
@@ -58,38 +61,38 @@ void WA_SEI_Click(engine::Calculator& calc) {
     calc.setDisplay("");
     if (!calc.japanese()) calc.setDisplay(engine::plainTextSingle(westernYear));
 
-    if (!findInitial(calc.state.EraInitial) && calc.MEM2.caption().empty()) {
+    if (!findInitial(calc.state().eraInitial) && calc.mark().empty()) {
         calc.setDisplay("0.");
         if (calc.warningsShown()) {
             if (calc.japanese()) {
-                calc.showMessage(engine::messages::TitleJapanese, NoEraJapanese);
+                say(calc.message(engine::messages::TitleJapanese, NoEraJapanese));
             } else {
-                calc.showMessage(engine::messages::TitleEnglish, NoEraEnglish);
-                calc.Cancel_Click();
+                say(calc.message(engine::messages::TitleEnglish, NoEraEnglish));
+                say(calc.clearCalculation());
             }
         }
     }
 
-    calc.MEM2.setCaption("");
+    calc.setMark("");
 
     if (calc.japanese()) {
         calc.setDisplay(engine::rightmost(engine::format(westernYear, engine::patterns::Year5), 6) +
                         "年");
-    } else if (const auto* initial = findInitial(calc.state.EraInitial)) {
+    } else if (const auto* initial = findInitial(calc.state().eraInitial)) {
         // The letter gives the boundary year back only when no era has been chosen since;
         // otherwise "t", 15 after converting 1912 would show 1912.
         if (!eraChosen) calc.setDisplay(std::string(initial->westernYear));
-        calc.state.EraInitial.clear();
+        calc.setEraInitial("");
     }
 
     if (refused) {
-        calc.MEM2.setCaption(std::string(refused->kanjiMark));
+        calc.setMark(std::string(refused->kanjiMark));
         // Shown in both languages and whatever the warning switch says.
-        calc.showMessage(engine::messages::TitleJapanese, refused->limitMessage);
-        if (refused->limitCode == HeiseiLimitCode)
-            calc.MEM2.setCaption(std::string(HeiseiLimitMark));
-        calc.Cancel_Click();
+        say(calc.message(engine::messages::TitleJapanese, refused->limitMessage));
+        if (refused->limitCode == HeiseiLimitCode) calc.setMark(std::string(HeiseiLimitMark));
+        say(calc.clearCalculation());
     }
+    return outcome;
 }
 
 }  // namespace vexlo::era

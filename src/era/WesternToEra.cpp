@@ -14,9 +14,9 @@ std::string eraYearText(double eraYear) {
 
 }  // namespace
 
-void SEI_WA_Click(engine::Calculator& calc) {
-    calc.state.EraInitial.clear();
-    calc.MEM2.setCaption("");
+engine::Outcome westernToEra(engine::Calculator& calc) {
+    calc.setEraInitial("");
+    calc.setMark("");
     // A whole year of at most six digits: "1,989." becomes "1989", fractions are rounded.
     calc.setDisplay(
         engine::rightmost(engine::formatText(calc.display(), engine::patterns::Year6), 6));
@@ -26,7 +26,7 @@ void SEI_WA_Click(engine::Calculator& calc) {
         year = *value;
     }
 
-    if (year <= 0 || calc.MEM2.caption() == "-" || calc.MEM1.text() == "-") {
+    if (year <= 0 || calc.mark() == "-" || calc.memoryIndicator() == "-") {
         calc.setDisplay(std::string(BeforeCommonEra));
     }
     for (const auto& period : Periods) {
@@ -35,11 +35,11 @@ void SEI_WA_Click(engine::Calculator& calc) {
 
     for (const auto& boundary : BoundaryYears) {
         if (year != boundary.year) continue;
-        calc.MEM1.setText("");
+        calc.setMemoryIndicator("");
         if (calc.japanese()) {
             calc.setDisplay(std::string(boundary.japanese));
         } else {
-            calc.state.EraInitial = std::string(boundary.eraInitial);
+            calc.setEraInitial(std::string(boundary.eraInitial));
             calc.setDisplay(std::string(boundary.english));
         }
     }
@@ -49,10 +49,11 @@ void SEI_WA_Click(engine::Calculator& calc) {
         if (calc.japanese()) {
             calc.setDisplay(std::string(era.name) + eraYear + "年");
         } else {
-            calc.MEM1.setText(std::string(era.kanji));
+            calc.setMemoryIndicator(std::string(era.kanji));
             calc.setDisplay(eraYear);
         }
     }
+    return {};
 }
 
 }  // namespace vexlo::era

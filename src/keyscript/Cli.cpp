@@ -175,18 +175,18 @@ CliOptions parseArguments(int argc, const char* const* argv) {
         if (name == "lang") {
             const std::string value = takeValue(name, inlineValue, i, argc, argv);
             if (value == "ja") {
-                options.run.JpFont = 0;
+                options.run.language = 0;
             } else if (value == "en") {
-                options.run.JpFont = 1;
+                options.run.language = 1;
             } else {
                 throw UsageError{"--lang takes ja or en, not \"" + value + "\""};
             }
         } else if (name == "warnings") {
             const std::string value = takeValue(name, inlineValue, i, argc, argv);
             if (value == "on") {
-                options.run.AtsNoA = 0;
+                options.run.warningMode = 0;
             } else if (value == "off") {
-                options.run.AtsNoA = 1;
+                options.run.warningMode = 1;
             } else {
                 throw UsageError{"--warnings takes on or off, not \"" + value + "\""};
             }

@@ -76,21 +76,61 @@ Json geometryJson(const platform::Form& form) {
                 {"height", form.height()},   {"width", form.width()}, {"topmost", form.topmost()}};
 }
 
+// The state record under the program's own names, the names the JSON report gives it.
+std::string_view entryKindName(engine::EntryKind kind) {
+    switch (kind) {
+        case engine::EntryKind::Nothing:
+            return "NONE";
+        case engine::EntryKind::Digits:
+            return "NUMS";
+        case engine::EntryKind::Operator:
+            return "OPS";
+        case engine::EntryKind::Percent:
+            return "Ops";
+        case engine::EntryKind::Minus:
+            return "NEG";
+        case engine::EntryKind::EntryCleared:
+            return "CE";
+    }
+    return "";
+}
+
+std::string_view operationName(engine::Operation operation) {
+    switch (operation) {
+        case engine::Operation::None:
+            return " ";
+        case engine::Operation::Divide:
+            return "/";
+        case engine::Operation::Add:
+            return "+";
+        case engine::Operation::Multiply:
+            return "X";
+        case engine::Operation::Subtract:
+            return "-";
+        case engine::Operation::Equals:
+            return "=";
+        case engine::Operation::Percent:
+            return "%";
+    }
+    return "";
+}
+
 Json stateJson(Session& session) {
-    const auto& s = session.window().calc.state;
-    return Json{{"FirstOperand", number(s.FirstOperand)},
-                {"SecondOperand", number(s.SecondOperand)},
-                {"MemoryValue", number(s.MemoryValue)},
-                {"MemoryInput", number(s.MemoryInput)},
-                {"PointEntered", s.PointEntered},
-                {"OperandCount", s.OperandCount},
-                {"LastEntryKind", s.LastEntryKind},
-                {"PendingOperator", s.PendingOperator},
-                {"LanguageMode", s.LanguageMode},
-                {"WarningMode", s.WarningMode},
-                {"EraInitial", s.EraInitial},
-                {"MemoryMark", s.MemoryMark},
-                {"UnitPanelMode", session.window().UnitPanelMode}};
+    const shell::MainWindow& window = session.window();
+    const engine::CalculatorState& s = window.calculator.state();
+    return Json{{"FirstOperand", number(s.firstOperand)},
+                {"SecondOperand", number(s.secondOperand)},
+                {"MemoryValue", number(s.memory)},
+                {"MemoryInput", number(s.memoryInput)},
+                {"PointEntered", s.pointEntered ? -1 : 0},
+                {"OperandCount", s.operandCount},
+                {"LastEntryKind", entryKindName(s.lastEntry)},
+                {"PendingOperator", operationName(s.pending)},
+                {"LanguageMode", window.languageSetting},
+                {"WarningMode", window.warningSetting},
+                {"EraInitial", s.eraInitial},
+                {"MemoryMark", s.memoryMarked ? "M" : ""},
+                {"UnitPanelMode", window.unitPanelMode}};
 }
 
 Json menusJson(const platform::Form& form) {
@@ -148,10 +188,10 @@ std::string textReport(Session& session) {
     for (const TraceStep& step : session.trace()) {
         out += traceLine(step);
     }
-    const auto& calc = session.window().calc;
-    out += "display: " + oneLine(calc.display()) + "\n";
-    out += "mem2: " + oneLine(calc.MEM2.caption()) + "\n";
-    out += "mem1: " + oneLine(calc.MEM1.text()) + "\n";
+    const engine::Calculator& calculator = session.window().calculator;
+    out += "display: " + oneLine(calculator.display()) + "\n";
+    out += "mem2: " + oneLine(calculator.mark()) + "\n";
+    out += "mem1: " + oneLine(calculator.memoryIndicator()) + "\n";
     out += "clipboard: " + oneLine(clipboardText(session)) + "\n";
     for (const auto& message : session.platform().messages.shown) {
         out += "message: " + oneLine(message.title) + " | " + oneLine(message.text) + "\n";
@@ -161,7 +201,7 @@ std::string textReport(Session& session) {
 
 std::string jsonReport(Session& session) {
     auto& window = session.window();
-    const auto& calc = window.calc;
+    const engine::Calculator& calculator = window.calculator;
     Json messages = Json::array();
     for (const auto& message : session.platform().messages.shown) {
         messages.push_back(Json{{"title", message.title}, {"text", message.text}});
@@ -176,9 +216,9 @@ std::string jsonReport(Session& session) {
     }
     if (const auto& popup = session.platform().popup.open) forms["popup"] = popupJson(*popup);
 
-    Json json{{"display", calc.display()},
-              {"mem1", calc.MEM1.text()},
-              {"mem2", calc.MEM2.caption()},
+    Json json{{"display", calculator.display()},
+              {"mem1", calculator.memoryIndicator()},
+              {"mem2", calculator.mark()},
               {"clipboard", clipboardText(session)},
               {"messages", std::move(messages)},
               {"closed", session.closed()},

@@ -14,7 +14,7 @@ void click(platform::Control& control) {
 
 Session::Session(const RunOptions& options, platform::ProfileFile* settings)
     : traceOn_(options.trace),
-      settings_(settings ? *settings : memoryFile_, options.JpFont, options.AtsNoA),
+      settings_(settings ? *settings : memoryFile_, options.language, options.warningMode),
       platform_(settings_),
       window_(platform_.services) {
     platform_.clipboard.contents = options.clipboard;
@@ -79,7 +79,7 @@ std::optional<ScriptError> Session::prepare(std::vector<Event> events) {
 }
 
 void Session::load() {
-    window_.Form_Load();
+    window_.startUp();
 }
 
 void Session::run() {
@@ -87,7 +87,7 @@ void Session::run() {
         // The program has ended: whatever follows in the script goes nowhere.
         if (closed()) break;
         runEvent(step);
-        if (traceOn_) trace_.push_back({step.event.source, window_.calc.display()});
+        if (traceOn_) trace_.push_back({step.event.source, window_.calculator.display()});
     }
 }
 
@@ -155,13 +155,13 @@ void Session::runEvent(const Prepared& step) {
             click(*step.control);
             break;
         case EventKind::DblClick:
-            window_.calc.Readout_DblClick();
+            window_.displayDoubleClick();
             break;
         case EventKind::ShiftClick:
-            window_.Readout_MouseDown(1, 1);
+            window_.displayMouseDown(1, 1);
             break;
         case EventKind::RightClick:
-            window_.Readout_MouseDown(2, 0);
+            window_.displayMouseDown(2, 0);
             break;
         case EventKind::Select: {
             auto& list = static_cast<platform::ListBox&>(*step.control);

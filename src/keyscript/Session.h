@@ -17,8 +17,8 @@
 namespace vexlo::keyscript {
 
 struct RunOptions {
-    std::optional<int> JpFont;             // start language for this run: 0 Japanese, 1 English
-    std::optional<int> AtsNoA;             // warnings for this run: 0 shown, 1 not shown
+    std::optional<int> language;           // start language for this run: 0 Japanese, 1 English
+    std::optional<int> warningMode;        // warnings for this run: 0 shown, 1 not shown
     std::optional<std::string> clipboard;  // clipboard text at start
     bool trace = false;                    // keep the display after every event
     // The colour dialog's answers in turn (nullopt: cancel); the last stands for later dialogs.

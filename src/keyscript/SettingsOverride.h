@@ -12,9 +12,9 @@ namespace vexlo::keyscript {
 
 class SettingsOverride : public platform::ProfileFile {
   public:
-    SettingsOverride(platform::ProfileFile& file, std::optional<int> JpFont,
-                     std::optional<int> AtsNoA)
-        : file_(file), JpFont_(JpFont), AtsNoA_(AtsNoA) {}
+    SettingsOverride(platform::ProfileFile& file, std::optional<int> language,
+                     std::optional<int> warningMode)
+        : file_(file), language_(language), warningMode_(warningMode) {}
 
     std::optional<std::string> read(std::string_view section, std::string_view key) const override;
     bool write(std::string_view section, std::string_view key, std::string_view value) override {
@@ -23,8 +23,8 @@ class SettingsOverride : public platform::ProfileFile {
 
   private:
     platform::ProfileFile& file_;
-    std::optional<int> JpFont_;
-    std::optional<int> AtsNoA_;
+    std::optional<int> language_;
+    std::optional<int> warningMode_;
 };
 
 }  // namespace vexlo::keyscript

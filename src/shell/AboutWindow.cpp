@@ -28,10 +28,10 @@ void MainWindow::buildAboutForm() {
     auto& ok = aboutForm.add<platform::Button>("Command1");
     ok.setCaption("OK");
     ok.setGeometry(4200, 2400, 1200, 495);
-    ok.onClick = [this] { About_Command1_Click(); };
+    ok.onClick = [this] { closeVersion(); };
 }
 
-void MainWindow::VER_FORM_Click() {
+void MainWindow::showVersion() {
     const platform::Screen& screen = services_.screen;
     aboutForm.move((screen.width() - aboutForm.width()) / 2,
                    (screen.height() - aboutForm.height()) / 2);
@@ -39,7 +39,7 @@ void MainWindow::VER_FORM_Click() {
     services_.windows.runModal(aboutForm);
 }
 
-void MainWindow::About_Command1_Click() {
+void MainWindow::closeVersion() {
     aboutForm.setVisible(false);
 }
 

@@ -23,43 +23,44 @@ std::string chooseColour(platform::Services& services, platform::Colour initial,
 
 }  // namespace
 
-void MainWindow::MMM_Click(int) {
-    MainColourText = chooseColour(services_, calc.Readout.backColour(), [this](platform::Colour c) {
-        calc.Readout.setBackColour(c);
-        calc.MEM1.setBackColour(c);
-        calc.MEM2.setBackColour(c);
-    });
-    writeSetting(services_.profile, keys::MColor, MainColourText);
+void MainWindow::chooseMainColour(int) {
+    mainColourText =
+        chooseColour(services_, controls.display.backColour(), [this](platform::Colour c) {
+            controls.display.setBackColour(c);
+            controls.memoryIndicator.setBackColour(c);
+            controls.mark.setBackColour(c);
+        });
+    writeSetting(services_.profile, keys::MColor, mainColourText);
 }
 
-void MainWindow::LLL_Click(int) {
+void MainWindow::chooseDisplayTextColour(int) {
     const std::string text =
-        chooseColour(services_, calc.Readout.foreColour(),
-                     [this](platform::Colour c) { calc.Readout.setForeColour(c); });
+        chooseColour(services_, controls.display.foreColour(),
+                     [this](platform::Colour c) { controls.display.setForeColour(c); });
     writeSetting(services_.profile, keys::LColor, text);
 }
 
-void MainWindow::RRR_Click(int) {
+void MainWindow::chooseMemoryTextColour(int) {
     const std::string text =
-        chooseColour(services_, calc.MEM2.foreColour(),
-                     [this](platform::Colour c) { calc.MEM2.setForeColour(c); });
+        chooseColour(services_, controls.mark.foreColour(),
+                     [this](platform::Colour c) { controls.mark.setForeColour(c); });
     writeSetting(services_.profile, keys::RColor, text);
 }
 
-void MainWindow::EEE_Click(int) {
-    OperatorTextColourText =
-        chooseColour(services_, calc.MEM2.foreColour(),
-                     [this](platform::Colour c) { calc.MEM2.setForeColour(c); });
-    writeSetting(services_.profile, keys::EColor, OperatorTextColourText);
+void MainWindow::chooseOperatorTextColour(int) {
+    operatorTextColourText =
+        chooseColour(services_, controls.mark.foreColour(),
+                     [this](platform::Colour c) { controls.mark.setForeColour(c); });
+    writeSetting(services_.profile, keys::EColor, operatorTextColourText);
 }
 
-void MainWindow::XXX_Click(int) {
-    ResumeColourText = chooseColour(services_, calc.Readout.backColour(),
-                                    [this](platform::Colour c) { calc.MEM2.setBackColour(c); });
-    writeSetting(services_.profile, keys::XColor, ResumeColourText);
+void MainWindow::chooseResumeColour(int) {
+    resumeColourText = chooseColour(services_, controls.display.backColour(),
+                                    [this](platform::Colour c) { controls.mark.setBackColour(c); });
+    writeSetting(services_.profile, keys::XColor, resumeColourText);
     // The resume colour shows on the mark only once the resume value is chosen again.
-    const long long main = readColourText(MainColourText);
-    if (isApplicableColour(main)) calc.MEM2.setBackColour(static_cast<platform::Colour>(main));
+    const long long main = readColourText(mainColourText);
+    if (isApplicableColour(main)) controls.mark.setBackColour(static_cast<platform::Colour>(main));
 }
 
 }  // namespace vexlo::shell

@@ -33,27 +33,27 @@ void MainWindow::buildFontWindow() {
     auto& list = fontWindow.add<platform::ListBox>("Lstfontname");
     list.setGeometry(120, 735, 2895, 3300);
     list.setFontName("ＭＳ Ｐゴシック");
-    list.onClick = [this] { Lstfontname_Click(); };
+    list.onClick = [this] { fontChosen(); };
 
     auto& ok = fontWindow.add<platform::Button>("OK");
     ok.setCaption("OK");
     ok.setGeometry(3135, 735, 1245, 495);
     ok.setFontSize(13.5);
     ok.setFontBold(true);
-    ok.onClick = [this] { OK_Click(); };
+    ok.onClick = [this] { acceptFont(); };
 
     auto& cancel = fontWindow.add<platform::Button>("END");
     cancel.setCaption("CANCEL");
     cancel.setGeometry(3135, 1350, 1245, 495);
     cancel.setFontSize(13.5);
     cancel.setFontBold(true);
-    cancel.onClick = [this] { END_Click(); };
+    cancel.onClick = [this] { cancelFont(); };
 }
 
-void MainWindow::Fontmnu4_Load() {
+void MainWindow::loadFontWindow() {
     const FontWindowSettings stored = readFontWindowSettings(services_.profile);
-    fontWindow.find<platform::Label>("FNTNAME")->setCaption(stored.FontDef);
-    fontWindow.move(stored.Form2Left, stored.Form2Top);
+    fontWindow.find<platform::Label>("FNTNAME")->setCaption(stored.displayFont);
+    fontWindow.move(stored.fontWindowLeft, stored.fontWindowTop);
     fontWindow.find<platform::ListBox>("Lstfontname")->clear();
     fontListBuilt_ = false;
     fontWindowLoaded_ = true;
@@ -75,21 +75,21 @@ void MainWindow::buildFontList() {
     fontListBuilt_ = true;
 }
 
-void MainWindow::font2_Click(int) {
-    if (!fontWindowLoaded_) Fontmnu4_Load();
+void MainWindow::openFontWindow(int) {
+    if (!fontWindowLoaded_) loadFontWindow();
     if (!fontListBuilt_) buildFontList();
     fontWindow.setVisible(true);
     services_.windows.raise(fontWindow);
 }
 
-void MainWindow::Lstfontname_Click() {
+void MainWindow::fontChosen() {
     const std::string name = fontWindow.find<platform::ListBox>("Lstfontname")->selectedText();
     if (name.empty()) return;
     fontWindow.find<platform::Label>("FNTNAME")->setCaption(name);
-    calc.Readout.setFontName(name);
+    controls.display.setFontName(name);
 }
 
-void MainWindow::OK_Click() {
+void MainWindow::acceptFont() {
     std::string name = fontWindow.find<platform::ListBox>("Lstfontname")->selectedText();
     if (name.empty()) name = DefaultFontName;
     fontWindow.find<platform::Label>("FNTNAME")->setCaption(name);
@@ -97,7 +97,7 @@ void MainWindow::OK_Click() {
     unloadFontWindow();
 }
 
-void MainWindow::END_Click() {
+void MainWindow::cancelFont() {
     unloadFontWindow();
 }
 

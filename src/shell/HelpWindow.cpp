@@ -42,7 +42,7 @@ void MainWindow::buildHelpForm() {
     text.setGeometry(240, 480, 8505, 10980);
 }
 
-void MainWindow::HHH_Click(int) {
+void MainWindow::showHelp(int) {
     helpForm.setVisible(true);
     services_.windows.raise(helpForm);
 }

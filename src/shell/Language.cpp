@@ -20,7 +20,7 @@ void setMenuCaptions(platform::Form& form, const char* MenuRow::*column) {
     }
 }
 
-void MainWindow::JJJ_Click(int index) {
+void MainWindow::chooseLanguage(int index) {
     if (index == 1) {
         writeSetting(services_.profile, keys::JpFont, "1");
         form.setCaption(CaptionEnglish);

@@ -18,11 +18,11 @@ constexpr platform::Twips MaximumWidth = 7000;
 constexpr platform::Twips DisplayWidthAllowance = 360;
 constexpr platform::Twips MarkBelowDisplayTop = 100;
 
-void sizeClassRules(platform::Form& form, engine::Calculator& calc) {
-    auto& readout = calc.Readout;
-    auto& mark = calc.MEM2;
+void sizeClassRules(platform::Form& form, CalculatorControls& controls) {
+    auto& readout = controls.display;
+    auto& mark = controls.mark;
 
-    readout.setHeight(form.height() - engine::DisplayHeightAllowance);
+    readout.setHeight(form.height() - units::DisplayHeightAllowance);
     if (form.height() < SmallHeight) form.setHeight(SmallHeight);
     if (form.height() > SmallHeight && form.height() < LargeHeight) form.setHeight(MediumHeight);
     if (form.height() > LargeHeight) form.setHeight(LargeHeight);
@@ -38,7 +38,7 @@ void sizeClassRules(platform::Form& form, engine::Calculator& calc) {
     }
     if (form.height() == MediumHeight) {
         readout.setFontSize(30);
-        calc.MEM1.setLeft(0);
+        controls.memoryIndicator.setLeft(0);
         mark.setTop(readout.top() + MarkBelowDisplayTop);
     }
     if (form.height() == LargeHeight) {
@@ -49,13 +49,13 @@ void sizeClassRules(platform::Form& form, engine::Calculator& calc) {
 
 }  // namespace
 
-void MainWindow::Form_Resize() {
-    if (UnitPanelMode == 0) sizeClassRules(form, calc);
+void MainWindow::applyLayoutRules() {
+    if (unitPanelMode == 0) sizeClassRules(form, controls);
     unitPanel.layoutRule();
 }
 
 MainWindow::SizeRange MainWindow::windowSizeRange() const {
-    if (UnitPanelMode == 1) {
+    if (unitPanelMode == 1) {
         using units::PanelWindowHeight, units::PanelWindowWidth;
         return {PanelWindowHeight, PanelWindowWidth, PanelWindowHeight, PanelWindowWidth};
     }
@@ -64,13 +64,13 @@ MainWindow::SizeRange MainWindow::windowSizeRange() const {
 }
 
 void MainWindow::startupSizeRules() {
-    auto& readout = calc.Readout;
+    auto& readout = controls.display;
     auto classify = [&](platform::Twips height, double fontSize) {
         form.setHeight(height);
         readout.setWidth(form.width() - DisplayWidthAllowance);
         readout.setFontSize(fontSize);
-        calc.MEM2.setLeft(0);
-        calc.MEM2.setTop(readout.top() + MarkBelowDisplayTop);
+        controls.mark.setLeft(0);
+        controls.mark.setTop(readout.top() + MarkBelowDisplayTop);
     };
     if (form.height() > 1780) classify(LargeHeight, 40.5);
     if (form.height() > SmallHeight && form.height() < LargeHeight) classify(MediumHeight, 30);

@@ -20,12 +20,12 @@ constexpr const char* UnwritableEnglish =
 }  // namespace
 
 void MainWindow::reportLostSettings(bool heldByAnother, std::string_view file) {
-    const bool japanese = calc.japanese();
+    const bool japanese = calculator.japanese();
     std::string text = heldByAnother ? (japanese ? HeldJapanese : HeldEnglish)
                                      : (japanese ? UnwritableJapanese : UnwritableEnglish);
     text += "\n";
     text += file;
-    services_.messages.show(calc.messageTitle(), text);
+    services_.messages.show(calculator.messageTitle(), text);
 }
 
 }  // namespace vexlo::shell

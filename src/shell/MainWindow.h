@@ -8,6 +8,7 @@
 #include "engine/Calculator.h"
 #include "platform/Form.h"
 #include "platform/Services.h"
+#include "shell/CalculatorControls.h"
 #include "units/UnitPanel.h"
 
 namespace vexlo::shell {
@@ -22,27 +23,37 @@ class MainWindow {
     platform::Form fontWindow;  // "Fontmnu4": created hidden at start-up, placed from the file
     platform::Form helpForm;    // "Help_Form": modeless, fixed text
     platform::Form aboutForm;   // "About_Form": modal version window
-    engine::Calculator calc;
+    engine::Calculator calculator;
+    CalculatorControls controls;
 
     // The shell's own fields.
-    int MenuIndex = 0;
-    std::string MainColourText;
-    std::string DisplayTextColourText;
-    std::string MemoryTextColourText;
-    std::string OperatorTextColourText;
-    std::string ResumeColourText;
-    int TopMostResult = 0;
-    int UnitPanelMode = 0;
-    int ResumeModeFlag = 0;
+    int menuChoice = 0;                // the choice last ticked, shared by the start-up steps
+    int languageSetting = 0;           // as stored: 0 Japanese, 1 English, others English-like
+    std::string warningSetting = "0";  // as stored; read as a number, 0 shows the warnings
+    std::string mainColourText;
+    std::string displayTextColourText;
+    std::string memoryTextColourText;
+    std::string operatorTextColourText;
+    std::string resumeColourText;
+    int topmostResult = 0;
+    int unitPanelMode = 0;
+    int resumeMode = 0;
 
     units::UnitPanel unitPanel;
 
+    // The language and warning choices as stored, passed on to the calculator.
+    void setLanguageSetting(int setting);
+    void setWarningSetting(std::string setting);
+
+    // Shows what an operation asks for: its messages, the key it sends, the command it passes on.
+    void deliver(engine::Outcome outcome);
+
     // Start-up: reads the settings file and applies it; then the window is shown.
-    void Form_Load();
+    void startUp();
     // Shutdown: writes the display text to `Dumy`. Runs once, whatever closed the window.
-    void Form_Unload();
+    void shutDown();
     // The layout rules, run at every change of the window's size.
-    void Form_Resize();
+    void applyLayoutRules();
     // The outer sizes the layout rules leave as they are, for the window manager's size hints.
     struct SizeRange {
         platform::Twips minimumHeight, minimumWidth, maximumHeight, maximumWidth;
@@ -54,37 +65,45 @@ class MainWindow {
     void reportLostSettings(bool heldByAnother, std::string_view file);
 
     // Mouse press on the display: Shift pastes; the right button opens the edit menu as a popup.
-    void Readout_MouseDown(int button, int shift);
-
+    void displayMouseDown(int button, int shift);
     // Mouse press on the window itself: the right button opens the edit menu as a popup.
-    void Form_MouseDown(int button, int shift);
+    void windowMouseDown(int button, int shift);
+    // A double click on the display copies it.
+    void displayDoubleClick();
 
-    void All_Exit_Click();
-    void SSS_Click(int index);
-    void HYOJI_Click();
+    // An era year to a Western year, from the menu or the space key.
+    void eraToWestern();
 
-    void JJJ_Click(int index);
-    void MMM_Click(int index);
-    void LLL_Click(int index);
-    void RRR_Click(int index);
-    void EEE_Click(int index);
-    void XXX_Click(int index);
-    void TTT_Click(int index);
-    void KKK_Click(int index);
-    void AAA_Click(int index);
-    void HHH_Click(int index);
-    void VER_FORM_Click();
+    // The clipboard.
+    void copyDisplay();
+    void pasteClipboard(bool clearFirst);
+
+    // The menus' commands; `index` is the item's place in its menu array.
+    void exitProgram();
+    void chooseSize(int index);
+    void saveWindowPositions();
+    void chooseLanguage(int index);
+    void chooseMainColour(int index);
+    void chooseDisplayTextColour(int index);
+    void chooseMemoryTextColour(int index);
+    void chooseOperatorTextColour(int index);
+    void chooseResumeColour(int index);
+    void chooseOnTop(int index);
+    void chooseResume(int index);
+    void chooseWarnings(int index);
+    void showHelp(int index);
+    void showVersion();
 
     // The font window `Fontmnu4`.
-    void font2_Click(int index);
-    void Fontmnu4_Load();
-    void Lstfontname_Click();
-    void OK_Click();
-    void END_Click();
+    void openFontWindow(int index);
+    void loadFontWindow();
+    void fontChosen();
+    void acceptFont();
+    void cancelFont();
     bool fontWindowLoaded() const { return fontWindowLoaded_; }
 
     // The version window's OK button.
-    void About_Command1_Click();
+    void closeVersion();
 
     // Whether a menu item does something in this version; items of features still to come
     // exist with their captions and do nothing yet.
@@ -92,6 +111,7 @@ class MainWindow {
 
   private:
     void buildMenus();
+    void wireKeypad();
     void wireShellMenus();
     void buildFontWindow();
     void buildHelpForm();

@@ -26,12 +26,12 @@ void MainWindow::openEditPopup() {
                           screenPixels(form.top(), screen.twipsPerPixelY()));
 }
 
-void MainWindow::Form_MouseDown(int button, int) {
+void MainWindow::windowMouseDown(int button, int) {
     if (button == RightButton) openEditPopup();
 }
 
-void MainWindow::Readout_MouseDown(int button, int shift) {
-    if ((shift & ShiftBit) != 0) calc.Command2.press();
+void MainWindow::displayMouseDown(int button, int shift) {
+    if ((shift & ShiftBit) != 0) controls.pasteButton.press();
     if (button == RightButton) openEditPopup();
 }
 

@@ -13,17 +13,17 @@ void MainWindow::wireShellMenus() {
     };
     // clang-format off
     static constexpr Choice Choices[] = {
-        {"font2", 0, &MainWindow::font2_Click},
-        {"MMM", 0, &MainWindow::MMM_Click},
-        {"LLL", 1, &MainWindow::LLL_Click},
-        {"RRR", 2, &MainWindow::RRR_Click},
-        {"EEE", 3, &MainWindow::EEE_Click},
-        {"XXX", 4, &MainWindow::XXX_Click},
-        {"KKK", 0, &MainWindow::KKK_Click}, {"KKK", 1, &MainWindow::KKK_Click},
-        {"TTT", 0, &MainWindow::TTT_Click}, {"TTT", 1, &MainWindow::TTT_Click},
-        {"JJJ", 0, &MainWindow::JJJ_Click}, {"JJJ", 1, &MainWindow::JJJ_Click},
-        {"AAA", 0, &MainWindow::AAA_Click}, {"AAA", 1, &MainWindow::AAA_Click},
-        {"HHH", 0, &MainWindow::HHH_Click},
+        {"font2", 0, &MainWindow::openFontWindow},
+        {"MMM", 0, &MainWindow::chooseMainColour},
+        {"LLL", 1, &MainWindow::chooseDisplayTextColour},
+        {"RRR", 2, &MainWindow::chooseMemoryTextColour},
+        {"EEE", 3, &MainWindow::chooseOperatorTextColour},
+        {"XXX", 4, &MainWindow::chooseResumeColour},
+        {"KKK", 0, &MainWindow::chooseResume}, {"KKK", 1, &MainWindow::chooseResume},
+        {"TTT", 0, &MainWindow::chooseOnTop}, {"TTT", 1, &MainWindow::chooseOnTop},
+        {"JJJ", 0, &MainWindow::chooseLanguage}, {"JJJ", 1, &MainWindow::chooseLanguage},
+        {"AAA", 0, &MainWindow::chooseWarnings}, {"AAA", 1, &MainWindow::chooseWarnings},
+        {"HHH", 0, &MainWindow::showHelp},
     };
     // clang-format on
     for (const Choice& choice : Choices) {
@@ -31,7 +31,7 @@ void MainWindow::wireShellMenus() {
             (this->*choice.handler)(choice.index);
         };
     }
-    form.findMenu("VER_FORM")->onClick = [this] { VER_FORM_Click(); };
+    form.findMenu("VER_FORM")->onClick = [this] { showVersion(); };
 }
 
 }  // namespace vexlo::shell

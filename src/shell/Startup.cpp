@@ -23,98 +23,93 @@ void applyColour(const std::string& colourText, Apply apply) {
 
 }  // namespace
 
-void MainWindow::Form_Load() {
+void MainWindow::startUp() {
     form.tickChoice("TNN", 0);
-    UnitPanelMode = 0;
-    calc.setDisplay("0.");
-
-    auto& state = calc.state;
-    state.PointEntered = engine::False;
-    state.OperandCount = 0;
-    state.LastEntryKind = "NONE";
-    state.PendingOperator = " ";
-    calc.MEM2.setCaption(" ");
+    unitPanelMode = 0;
+    calculator.startFresh();
 
     const StoredSettings stored = readStoredSettings(services_.profile);
-    state.LanguageMode = stored.JpFont;
-    state.WarningMode = std::to_string(stored.AtsNoA);
-    MainColourText = stored.MColor;
-    DisplayTextColourText = stored.LColor;
-    MemoryTextColourText = stored.RColor;
-    OperatorTextColourText = stored.EColor;
-    ResumeColourText = stored.XColor;
+    setLanguageSetting(stored.language);
+    setWarningSetting(std::to_string(stored.warningMode));
+    mainColourText = stored.mainColour;
+    displayTextColourText = stored.displayTextColour;
+    memoryTextColourText = stored.memoryTextColour;
+    operatorTextColourText = stored.operatorTextColour;
+    resumeColourText = stored.resumeColour;
 
-    applyColour(MainColourText, [this](platform::Colour c) {
-        calc.Readout.setBackColour(c);
-        calc.MEM1.setBackColour(c);
-        calc.MEM2.setBackColour(c);
+    applyColour(mainColourText, [this](platform::Colour c) {
+        controls.display.setBackColour(c);
+        controls.memoryIndicator.setBackColour(c);
+        controls.mark.setBackColour(c);
     });
-    applyColour(DisplayTextColourText,
-                [this](platform::Colour c) { calc.Readout.setForeColour(c); });
-    applyColour(OperatorTextColourText, [this](platform::Colour c) { calc.MEM2.setForeColour(c); });
+    applyColour(displayTextColourText,
+                [this](platform::Colour c) { controls.display.setForeColour(c); });
+    applyColour(operatorTextColourText,
+                [this](platform::Colour c) { controls.mark.setForeColour(c); });
     // The memory mark's text takes the memory-text colour (red by default, as designed).
-    applyColour(MemoryTextColourText, [this](platform::Colour c) { calc.MEM1.setForeColour(c); });
+    applyColour(memoryTextColourText,
+                [this](platform::Colour c) { controls.memoryIndicator.setForeColour(c); });
 
-    if (stored.EndMem != 0) {
-        calc.setDisplay(platform::utf8::mendForDisplay(stored.Dumy));
-        if (const auto value = engine::readNumber(calc.display())) state.FirstOperand = *value;
+    if (stored.resumeMode != 0) {
+        calculator.resumeDisplay(platform::utf8::mendForDisplay(stored.displayText));
     } else {
-        calc.setDisplay("0.");
+        calculator.setDisplay("0.");
     }
 
-    calc.Readout.setFontName(stored.FontDef);
-    form.move(stored.FormLeft, stored.FormTop);
-    if (!fontWindowLoaded_) Fontmnu4_Load();
-    fontWindow.move(stored.Form2Left, stored.Form2Top);
+    controls.display.setFontName(stored.displayFont);
+    form.move(stored.windowLeft, stored.windowTop);
+    if (!fontWindowLoaded_) loadFontWindow();
+    fontWindow.move(stored.fontWindowLeft, stored.fontWindowTop);
 
-    if (stored.EndMem == 0) {
-        MenuIndex = 0;
-        applyColour(MainColourText, [this](platform::Colour c) { calc.MEM2.setBackColour(c); });
-    } else if (stored.EndMem == 1) {
-        MenuIndex = 1;
-        applyColour(ResumeColourText, [this](platform::Colour c) { calc.MEM2.setBackColour(c); });
-        calc.MEM2.setCaption("");
+    if (stored.resumeMode == 0) {
+        menuChoice = 0;
+        applyColour(mainColourText, [this](platform::Colour c) { controls.mark.setBackColour(c); });
+    } else if (stored.resumeMode == 1) {
+        menuChoice = 1;
+        applyColour(resumeColourText,
+                    [this](platform::Colour c) { controls.mark.setBackColour(c); });
+        calculator.setMark("");
     }
-    form.tickChoice("KKK", MenuIndex);
+    form.tickChoice("KKK", menuChoice);
 
-    MenuIndex = stored.SizeW == 7215 ? 0 : 1;
-    form.tickChoice("SSS", MenuIndex);
+    menuChoice = stored.windowWidth == 7215 ? 0 : 1;
+    form.tickChoice("SSS", menuChoice);
 
-    if (stored.AllFcs == 0 || stored.AllFcs == 1) {
-        MenuIndex = stored.AllFcs;
-        TopMostResult = services_.windowOrder.setTopmost(stored.AllFcs == 1);
-        form.setTopmost(stored.AllFcs == 1);
+    if (stored.onTop == 0 || stored.onTop == 1) {
+        menuChoice = stored.onTop;
+        topmostResult = services_.windowOrder.setTopmost(stored.onTop == 1);
+        form.setTopmost(stored.onTop == 1);
     }
-    form.tickChoice("TTT", MenuIndex);
+    form.tickChoice("TTT", menuChoice);
 
-    if (state.LanguageMode == 0) {
-        MenuIndex = 0;
-    } else if (state.LanguageMode == 1) {
-        MenuIndex = 1;
+    if (languageSetting == 0) {
+        menuChoice = 0;
+    } else if (languageSetting == 1) {
+        menuChoice = 1;
         form.setCaption(CaptionEnglish);
         setMenuCaptions(form, &MenuRow::englishStartup);
     }
-    form.tickChoice("JJJ", MenuIndex);
+    form.tickChoice("JJJ", menuChoice);
 
-    calc.Readout.setTop(110);
-    form.setHeight(stored.SizeH);
-    calc.Readout.setHeight(form.height() - engine::DisplayHeightAllowance);
-    form.setWidth(stored.SizeW);
+    controls.display.setTop(110);
+    form.setHeight(stored.windowHeight);
+    controls.display.setHeight(form.height() - units::DisplayHeightAllowance);
+    form.setWidth(stored.windowWidth);
     startupSizeRules();
 
-    if (state.LanguageMode == 0 && form.width() < 4380) form.setWidth(4400);
+    if (languageSetting == 0 && form.width() < 4380) form.setWidth(4400);
 
-    if (state.WarningMode == "0") {
-        MenuIndex = 0;
+    if (warningSetting == "0") {
+        menuChoice = 0;
         form.tickChoice("AAA", 0);
-    } else if (state.WarningMode == "1") {
-        MenuIndex = 1;
+    } else if (warningSetting == "1") {
+        menuChoice = 1;
         form.tickChoice("AAA", 1);
     }
 
     form.setVisible(true);
     // Showing the window runs the layout rules once more; they decide the final geometry.
-    Form_Resize();
+    applyLayoutRules();
 }
 
 }  // namespace vexlo::shell

@@ -16,31 +16,31 @@ constexpr platform::Twips PanelWindowTop = 210;
 
 }  // namespace
 
-void UnitPanel::TNN_Click(int index) {
-    Command3.setEnabled(true);
-    Command4.setEnabled(true);
+void UnitPanel::choosePanel(int index) {
+    backButton.setEnabled(true);
+    exitButton.setEnabled(true);
     calc_.setDisplay("0.");
-    calc_.Readout.setHeight(form_.height() - engine::DisplayHeightAllowance);
-    for (int n = 1; n <= 7; ++n) Check(n).setVisible(true);
-    for (int n = 1; n <= OptionCount; ++n) Option(n).setVisible(true);
-    Check(4).setValue(1);
-    Check_Click(4);
+    display_.setHeight(form_.height() - DisplayHeightAllowance);
+    for (int n = 1; n <= 7; ++n) box(n).setVisible(true);
+    for (int n = 1; n <= OptionCount; ++n) sourceSlot(n).setVisible(true);
+    box(4).setValue(1);
+    boxClicked(4);
     form_.move(form_.left(), PanelWindowTop);
 
     if (index == 0) {
         mode_ = 0;
-        if (hooks.Form_Load) hooks.Form_Load();
+        if (hooks.reloadWindow) hooks.reloadWindow();
     }
     if (index == 1) {
         mode_ = 1;
         form_.setHeight(PanelRequestedHeight);
         form_.setWidth(PanelWindowWidth);
-        calc_.Readout.setHeight(PanelDisplayHeight);
-        calc_.Readout.setWidth(PanelDisplayWidth);
-        calc_.MEM2.setTop(form_.height() - MarkAboveWindowBottom);
-        calc_.Readout.setFontSize(PanelDisplayFontSize);
+        display_.setHeight(PanelDisplayHeight);
+        display_.setWidth(PanelDisplayWidth);
+        mark_.setTop(form_.height() - MarkAboveWindowBottom);
+        display_.setFontSize(PanelDisplayFontSize);
         for (int n = 4; n <= 7; ++n) {
-            Check(n).setTop(calc_.Readout.top() + calc_.Readout.height() + CategoriesBelowDisplay);
+            box(n).setTop(display_.top() + display_.height() + CategoriesBelowDisplay);
         }
     }
     form_.tickChoice("TNN", index);
@@ -49,39 +49,39 @@ void UnitPanel::TNN_Click(int index) {
     if (index == 0) layoutRule();
 }
 
-void UnitPanel::Command3_Click() {
+void UnitPanel::back() {
     form_.tickChoice("TNN", -1);
-    if (hooks.Form_Load) hooks.Form_Load();
-    Command3.setEnabled(false);
-    Command4.setEnabled(false);
+    if (hooks.reloadWindow) hooks.reloadWindow();
+    backButton.setEnabled(false);
+    exitButton.setEnabled(false);
 }
 
-void UnitPanel::Command4_Click() {
+void UnitPanel::exitProgram() {
     mode_ = 0;
     form_.tickChoice("TNN", 0);
-    Command3.setEnabled(false);
-    Command4.setEnabled(false);
-    if (hooks.All_Exit_Click) hooks.All_Exit_Click();
+    backButton.setEnabled(false);
+    exitButton.setEnabled(false);
+    if (hooks.closeWindow) hooks.closeWindow();
 }
 
 void UnitPanel::layoutRule() {
-    auto& readout = calc_.Readout;
+    auto& readout = display_;
     if (mode_ == 1) {
         form_.setHeight(PanelWindowHeight);
         form_.setWidth(PanelWindowWidth);
         readout.setWidth(PanelDisplayWidth);
         if (readout.height() > PanelDisplayHeight) {
             readout.setHeight(PanelDisplayHeight);
-            calc_.MEM2.setTop(form_.height() - MarkAboveWindowBottom);
+            mark_.setTop(form_.height() - MarkAboveWindowBottom);
             readout.setFontSize(PanelDisplayFontSize);
         }
         for (int n = 4; n <= 7; ++n) {
-            Check(n).setTop(readout.top() + readout.height() + CategoriesBelowDisplay);
+            box(n).setTop(readout.top() + readout.height() + CategoriesBelowDisplay);
         }
         return;
     }
-    for (int n = 1; n <= CheckCount; ++n) Check(n).setVisible(false);
-    for (int n = 1; n <= OptionCount; ++n) Option(n).setVisible(false);
+    for (int n = 1; n <= CheckCount; ++n) box(n).setVisible(false);
+    for (int n = 1; n <= OptionCount; ++n) sourceSlot(n).setVisible(false);
 }
 
 }  // namespace vexlo::units

@@ -8,18 +8,18 @@
 
 namespace vexlo::units {
 
-void UnitPanel::targetClick(int box) {
-    platform::CheckBox& self = Check(box);
+void UnitPanel::targetClick(int number) {
+    platform::CheckBox& self = box(number);
     if (self.value() == 1) {
         for (int other : TargetBoxes) {
-            if (other != box) Check(other).setValue(0);
+            if (other != number) box(other).setValue(0);
         }
     }
     for (const CategoryRow& category : Categories) {
-        if (Check(category.box).value() != 1) continue;
+        if (box(category.box).value() != 1) continue;
         for (const SourceRow& source : sourcesOf(category.category)) {
-            if (!Option(source.slot).value() || self.value() != 1) continue;
-            const Target* target = rule(category.category, source.slot, box);
+            if (!sourceSlot(source.slot).value() || self.value() != 1) continue;
+            const Target* target = rule(category.category, source.slot, number);
             if (target == nullptr) continue;
             if (auto text = convertedText(calc_.display(), *target)) calc_.setDisplay(*text);
         }
@@ -29,9 +29,11 @@ void UnitPanel::targetClick(int box) {
 
 void UnitPanel::lengthCheck() {
     if (!tooLong(calc_.display())) return;
-    calc_.Readout.setFontSize(LongTextFontSize);
+    display_.setFontSize(LongTextFontSize);
     // In English mode the message is followed by a cleared calculation.
-    if (calc_.warningsShown()) calc_.overflowMessage(engine::messages::Overflow);
+    if (calc_.warningsShown() && hooks.deliver) {
+        hooks.deliver(calc_.overflowMessage(engine::messages::Overflow));
+    }
 }
 
 }  // namespace vexlo::units

@@ -72,46 +72,47 @@ std::optional<Category> categoryOfBox(int box) {
 
 }  // namespace
 
-UnitPanel::UnitPanel(platform::Form& form, engine::Calculator& calc, int& unitPanelMode)
-    : Command3(addPanelControl<platform::Button>(form, "Command", Command3Placement, "戻る")),
-      Command4(addPanelControl<platform::Button>(form, "Command", Command4Placement, "終了")),
+UnitPanel::UnitPanel(platform::Form& form, engine::Calculator& calc, platform::Label& display,
+                     platform::Label& mark, int& unitPanelMode)
+    : backButton(addPanelControl<platform::Button>(form, "Command", Command3Placement, "戻る")),
+      exitButton(addPanelControl<platform::Button>(form, "Command", Command4Placement, "終了")),
       form_(form),
       calc_(calc),
+      display_(display),
+      mark_(mark),
       mode_(unitPanelMode) {
     for (const Placement& at : CheckPlacements) {
         const auto category = categoryOfBox(at.number);
         // The other boxes are captioned from the rule rows before their first use.
         const std::string caption = category ? std::string(categoryRow(*category).caption)
                                              : "Check" + std::to_string(at.number);
-        auto& box = addPanelControl<platform::CheckBox>(form, "Check", at, caption);
-        box.setVisible(false);
-        if (at.number != UnusedTargetBox) box.onClick = [this, n = at.number] { Check_Click(n); };
-        checks_[static_cast<std::size_t>(at.number)] = &box;
+        auto& checkBox = addPanelControl<platform::CheckBox>(form, "Check", at, caption);
+        checkBox.setVisible(false);
+        if (at.number != UnusedTargetBox) {
+            checkBox.onClick = [this, n = at.number] { boxClicked(n); };
+        }
+        checks_[static_cast<std::size_t>(at.number)] = &checkBox;
     }
     for (const Placement& at : OptionPlacements) {
         auto& option = addPanelControl<platform::OptionButton>(
             form, "Option", at, "Option" + std::to_string(at.number));
         option.setVisible(false);
-        option.onClick = [this, n = at.number] { Option_Click(n); };
+        option.onClick = [this, n = at.number] { sourceChosen(n); };
         options_[static_cast<std::size_t>(at.number)] = &option;
     }
-    Command3.onClick = [this] { Command3_Click(); };
-    Command4.onClick = [this] { Command4_Click(); };
-
-    // Digit entry and the C key untick every target box.
-    for (int box : TargetBoxes) calc_.targetUnitBoxes.push_back(&Check(box));
-    calc_.targetUnitBoxes.push_back(&Check(UnusedTargetBox));
+    backButton.onClick = [this] { back(); };
+    exitButton.onClick = [this] { exitProgram(); };
 }
 
-platform::CheckBox& UnitPanel::Check(int number) const {
+platform::CheckBox& UnitPanel::box(int number) const {
     return *checks_.at(static_cast<std::size_t>(number));
 }
 
-platform::OptionButton& UnitPanel::Option(int number) const {
+platform::OptionButton& UnitPanel::sourceSlot(int number) const {
     return *options_.at(static_cast<std::size_t>(number));
 }
 
-void UnitPanel::Check_Click(int number) {
+void UnitPanel::boxClicked(int number) {
     if (const auto category = categoryOfBox(number)) {
         categoryClick(*category);
     } else if (targetCell(number)) {
@@ -120,18 +121,18 @@ void UnitPanel::Check_Click(int number) {
 }
 
 void UnitPanel::untickTargets() {
-    for (int box : TargetBoxes) Check(box).setValue(0);
-    Check(UnusedTargetBox).setValue(0);
+    for (int target : TargetBoxes) box(target).setValue(0);
+    box(UnusedTargetBox).setValue(0);
 }
 
 void UnitPanel::categoryClick(Category category) {
-    const int box = categoryRow(category).box;
+    const int categoryBox = categoryRow(category).box;
     calc_.setDisplay("0.");
-    Option(1).setValue(true);
+    sourceSlot(1).setValue(true);
     untickTargets();
-    if (Check(box).value() == 1) {
+    if (box(categoryBox).value() == 1) {
         for (const CategoryRow& other : Categories) {
-            if (other.box != box) Check(other.box).setValue(0);
+            if (other.box != categoryBox) box(other.box).setValue(0);
         }
     }
     // Whether the box ended ticked or not, the panel shows its category.
@@ -139,12 +140,12 @@ void UnitPanel::categoryClick(Category category) {
     showTargets(category, 1);
 }
 
-void UnitPanel::Option_Click(int number) {
+void UnitPanel::sourceChosen(int number) {
     calc_.setDisplay("0.");
-    if (number != 1 || mode_ == 1) calc_.Readout.setFontSize(PanelDisplayFontSize);
+    if (number != 1 || mode_ == 1) display_.setFontSize(PanelDisplayFontSize);
     untickTargets();
     for (const CategoryRow& row : Categories) {
-        if (Check(row.box).value() == 1 && Option(number).value()) {
+        if (box(row.box).value() == 1 && sourceSlot(number).value()) {
             showTargets(row.category, number);
         }
     }
@@ -153,20 +154,20 @@ void UnitPanel::Option_Click(int number) {
 void UnitPanel::showSourceSlots(Category category) {
     const auto rows = sourcesOf(category);
     for (int slot = 9; slot <= OptionCount; ++slot) {
-        Option(slot).setVisible(slot <= static_cast<int>(rows.size()));
+        sourceSlot(slot).setVisible(slot <= static_cast<int>(rows.size()));
     }
     for (const SourceRow& row : rows)
-        Option(row.slot).setCaption(std::string(unitRow(row.unit).caption));
+        sourceSlot(row.slot).setCaption(std::string(unitRow(row.unit).caption));
 }
 
 void UnitPanel::showTargets(Category category, int slot) {
-    for (int box : TargetBoxes) {
-        const Target* target = rule(category, slot, box);
+    for (int number : TargetBoxes) {
+        const Target* target = rule(category, slot, number);
         // Check1 and Check2 carry a target for every source; the others show only their own.
-        if (box != 1 && box != 2) Check(box).setVisible(target != nullptr);
-        if (target != nullptr) Check(box).setCaption(std::string(captionOf(*target)));
+        if (number != 1 && number != 2) box(number).setVisible(target != nullptr);
+        if (target != nullptr) box(number).setCaption(std::string(captionOf(*target)));
     }
-    Check(UnusedTargetBox).setVisible(false);
+    box(UnusedTargetBox).setVisible(false);
 }
 
 }  // namespace vexlo::units

@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "engine/Calculator.h"
+#include "platform/Form.h"
+#include "platform/Keys.h"
 #include "platform/headless/HeadlessServices.h"
 #include "platform/headless/MemoryProfileFile.h"
 
@@ -11,24 +13,33 @@ using namespace vexlo;
 
 namespace {
 
-// A calculator whose neighbouring commands only record that they were reached.
+// A calculator whose neighbouring commands only record that they were reached, wired to a
+// form as the main window wires it.
 struct Keyboard {
     platform::MemoryProfileFile profile;
     platform::HeadlessPlatform platform{profile};
     platform::Form form{"Calculator"};
-    engine::Calculator calc{form, platform.services};
+    engine::Calculator calc;
     std::vector<std::string> reached;
 
     explicit Keyboard(int language = 0) {
-        calc.state.LanguageMode = language;
-        calc.hooks.WA_SEI_Click = [this] { reached.push_back("WA_SEI"); };
-        calc.hooks.SEI_WA_Click = [this] { reached.push_back("SEI_WA"); };
-        calc.hooks.unloadWindow = [this] { reached.push_back("unload"); };
-        form.onKeyDown = [this](int code, int shift) { calc.Form_KeyDown(code, shift); };
-        form.onKeyPress = [this](char32_t& c) {
-            calc.Form_KeyPress(c);
-            EXPECT_EQ(c, 0u) << "every character is consumed";
+        calc.setLanguage(language == 0 ? engine::Language::Japanese : engine::Language::English);
+        form.onKeyDown = [this](int code, int shift) {
+            deliver(calc.keyDown(code, (shift & platform::modifiers::Ctrl) != 0));
         };
+        form.onKeyPress = [this](char32_t& c) {
+            const char32_t typed = c;
+            c = 0;
+            deliver(calc.typeCharacter(typed));
+        };
+    }
+    void deliver(const engine::Outcome& outcome) {
+        if (outcome.evaluateNow) platform.keys.post({platform::keys::Enter, 0, U'\r'});
+        using Command = engine::Outcome::Command;
+        if (outcome.command == Command::CopyDisplay) platform.clipboard.setText(calc.display());
+        if (outcome.command == Command::EraToWestern) reached.push_back("WA_SEI");
+        if (outcome.command == Command::WesternToEra) reached.push_back("SEI_WA");
+        if (outcome.command == Command::CloseWindow) reached.push_back("unload");
     }
     // One key as the window receives it, then the keys it sent to itself.
     void press(platform::KeyStroke key) {
@@ -123,11 +134,11 @@ TEST(KeyMap, EachCharacterReachesItsCommand) {
     for (const Row& row : rows) {
         Keyboard k;
         k.type(U"12");
-        k.calc.MEM2.setCaption("");
+        k.calc.setMark("");
         k.type(row.key);
         const std::string label(row.key.begin(), row.key.end());
         EXPECT_EQ(k.calc.display(), row.display) << "key U+" << std::hex << int(row.key[0]);
-        EXPECT_EQ(k.calc.MEM2.caption(), row.mem2) << "key U+" << std::hex << int(row.key[0]);
+        EXPECT_EQ(k.calc.mark(), row.mem2) << "key U+" << std::hex << int(row.key[0]);
         EXPECT_EQ(k.reached, row.reached) << "key U+" << std::hex << int(row.key[0]);
     }
 }
@@ -167,9 +178,9 @@ TEST(KeyMap, KeyDownWritesEraMarksAndHandlesCtrl) {
     };
     for (const Row& row : rows) {
         Keyboard k(row.language);
-        k.calc.MEM2.setCaption("?");
+        k.calc.setMark("?");
         k.press(row.key);
-        EXPECT_EQ(k.calc.MEM2.caption(), row.mem2) << row.key.keyCode << " " << row.language;
+        EXPECT_EQ(k.calc.mark(), row.mem2) << row.key.keyCode << " " << row.language;
     }
 }
 
@@ -179,19 +190,19 @@ TEST(KeyMap, CtrlCCopiesAndCtrlMStoresThenEvaluates) {
     k.press({'C', platform::modifiers::Ctrl, 3});
     EXPECT_EQ(k.platform.clipboard.contents, "7.");
     k.press({'M', platform::modifiers::Ctrl, 13});
-    EXPECT_EQ(k.calc.state.MemoryValue, 7);
+    EXPECT_EQ(k.calc.state().memory, 7);
     EXPECT_EQ(k.calc.display(), "12.");
 }
 
 TEST(KeyMap, ClearKeyRestoresTheMemoryMarkBeforeCancelling) {
     Keyboard k;
     k.type(U"5z");
-    EXPECT_EQ(k.calc.state.MemoryMark, "M");
+    EXPECT_TRUE(k.calc.state().memoryMarked);
     k.type(U"c");
-    EXPECT_EQ(k.calc.MEM1.text(), " ");  // cancel leaves a blank
-    EXPECT_EQ(k.calc.MEM2.caption(), " ");
-    EXPECT_EQ(k.calc.state.MemoryValue, 5);
+    EXPECT_EQ(k.calc.memoryIndicator(), " ");  // cancel leaves a blank
+    EXPECT_EQ(k.calc.mark(), " ");
+    EXPECT_EQ(k.calc.state().memory, 5);
     k.type(U"q");
-    EXPECT_EQ(k.calc.state.MemoryValue, 0);
-    EXPECT_EQ(k.calc.state.MemoryMark, "");
+    EXPECT_EQ(k.calc.state().memory, 0);
+    EXPECT_FALSE(k.calc.state().memoryMarked);
 }

@@ -45,7 +45,7 @@ TEST(EraToWestern, EveryEraEdgeByKanjiAndLetterInBothLanguages) {
                 const std::string expected =
                     language == Language::Japanese ? std::string(row.western) + "年" : row.western;
                 EXPECT_EQ(c.calc.display(), expected);
-                EXPECT_EQ(c.calc.MEM2.caption(), "");
+                EXPECT_EQ(c.calc.mark(), "");
                 EXPECT_TRUE(c.messages.shown.empty());
             }
         }
@@ -87,8 +87,8 @@ TEST(EraToWestern, YearsPastAnEraBringTheLimitMessageAndClear) {
                              languageName(language) + " warnings " + warnings);
                 EraCalculator c;
                 c.setLanguage(language);
-                c.calc.state.WarningMode = warnings;
-                c.calc.state.FirstOperand = 12;
+                c.calc.setWarningsShown(std::string(warnings) == "0");
+                c.calc.resumeDisplay("12.");
                 c.eraToWestern(row.mark, row.eraYear);
 
                 ASSERT_EQ(c.messages.shown.size(), 1u);
@@ -99,8 +99,8 @@ TEST(EraToWestern, YearsPastAnEraBringTheLimitMessageAndClear) {
                                                                     ? row.japaneseWhenShown
                                                                     : row.englishWhenShown);
                 EXPECT_EQ(c.calc.display(), "0.");
-                EXPECT_EQ(c.calc.MEM2.caption(), " ");
-                EXPECT_EQ(c.calc.state.FirstOperand, 0);
+                EXPECT_EQ(c.calc.mark(), " ");
+                EXPECT_EQ(c.calc.state().firstOperand, 0);
             }
         }
     }
@@ -168,7 +168,7 @@ TEST(EraToWestern, ConversionTable) {
             c.eraToWestern(row.mark, row.display);
             EXPECT_EQ(c.calc.display(),
                       language == Language::Japanese ? row.japanese : row.english);
-            EXPECT_EQ(c.calc.MEM2.caption(), "");
+            EXPECT_EQ(c.calc.mark(), "");
             EXPECT_TRUE(c.messages.shown.empty());
         }
     }
@@ -194,9 +194,9 @@ TEST(EraToWestern, NoEraChosen) {
         SCOPED_TRACE(std::string(languageName(row.language)) + " warnings " + row.warnings);
         EraCalculator c;
         c.setLanguage(row.language);
-        c.calc.state.WarningMode = row.warnings;
-        c.calc.state.FirstOperand = 7;
-        c.calc.MEM1.setText("M");
+        c.calc.setWarningsShown(std::string(row.warnings) == "0");
+        c.calc.resumeDisplay("7.");
+        c.calc.setMemoryIndicator("M");
         c.eraToWestern("", "45.");
         EXPECT_EQ(c.calc.display(), row.display);
         std::vector<std::pair<std::string, std::string>> shown;
@@ -205,9 +205,9 @@ TEST(EraToWestern, NoEraChosen) {
         if (!c.messages.shown.empty()) {
             EXPECT_EQ(c.messages.shown[0].displayWhenShown, "0.");
         }
-        EXPECT_EQ(c.calc.state.FirstOperand, row.cleared ? 0 : 7);
-        EXPECT_EQ(c.calc.MEM1.text(), row.cleared ? " " : "M");
-        EXPECT_EQ(c.calc.MEM2.caption(), "");
+        EXPECT_EQ(c.calc.state().firstOperand, row.cleared ? 0 : 7);
+        EXPECT_EQ(c.calc.memoryIndicator(), row.cleared ? " " : "M");
+        EXPECT_EQ(c.calc.mark(), "");
     }
 }
 
@@ -218,10 +218,10 @@ TEST(EraToWestern, LetterLeftByABoundaryYearGivesThatYearInEnglish) {
         SCOPED_TRACE(initial);
         EraCalculator c;
         c.setLanguage(Language::English);
-        c.calc.state.EraInitial = initial;
+        c.calc.setEraInitial(initial);
         c.eraToWestern("", "M 45:T 1");
         EXPECT_EQ(c.calc.display(), western);
-        EXPECT_EQ(c.calc.state.EraInitial, "");
+        EXPECT_EQ(c.calc.state().eraInitial, "");
         EXPECT_TRUE(c.messages.shown.empty());
     }
 }
@@ -235,41 +235,31 @@ TEST(EraToWestern, EraChosenAfterABoundaryYearWinsOverItsLetter) {
         EraCalculator c;
         c.setLanguage(Language::English);
         c.westernToEra("1912.");
-        ASSERT_EQ(c.calc.state.EraInitial, "M");
+        ASSERT_EQ(c.calc.state().eraInitial, "M");
         c.eraToWestern(mark, eraYear);
         EXPECT_EQ(c.calc.display(), western);
-        EXPECT_EQ(c.calc.state.EraInitial, "");
+        EXPECT_EQ(c.calc.state().eraInitial, "");
         EXPECT_TRUE(c.messages.shown.empty());
     }
 }
 
 TEST(EraToWestern, JapaneseModeKeepsTheLetterLeftByABoundaryYear) {
     EraCalculator c;
-    c.calc.state.EraInitial = "S";
+    c.calc.setEraInitial("S");
     c.eraToWestern("平", "2.");
     EXPECT_EQ(c.calc.display(), "1990年");
-    EXPECT_EQ(c.calc.state.EraInitial, "S");
+    EXPECT_EQ(c.calc.state().eraInitial, "S");
 }
 
-TEST(EraToWestern, LeavesTheCalculationAloneAndMovesTheMarkHome) {
+TEST(EraToWestern, LeavesTheCalculationAlone) {
     EraCalculator c;
-    auto& s = c.calc.state;
-    s.FirstOperand = 12;
-    s.SecondOperand = 3;
-    s.OperandCount = 1;
-    s.PointEntered = engine::True;
-    s.LastEntryKind = "NUMS";
-    s.PendingOperator = "+";
-    c.calc.MEM2.setLeft(120);
+    for (char32_t key : std::u32string_view(U"12+3.")) c.calc.typeCharacter(key);
+    const engine::CalculatorState before = c.calc.state();
     c.eraToWestern("平", "2.");
     EXPECT_EQ(c.calc.display(), "1990年");
-    EXPECT_EQ(c.calc.MEM2.left(), 0);
-    EXPECT_EQ(s.FirstOperand, 12);
-    EXPECT_EQ(s.SecondOperand, 3);
-    EXPECT_EQ(s.OperandCount, 1);
-    EXPECT_EQ(s.PointEntered, engine::True);
-    EXPECT_EQ(s.LastEntryKind, "NUMS");
-    EXPECT_EQ(s.PendingOperator, "+");
+    EXPECT_EQ(c.calc.state(), before);
+    EXPECT_TRUE(before.pointEntered);
+    EXPECT_EQ(before.pending, engine::Operation::Add);
 }
 
 }  // namespace

@@ -103,7 +103,7 @@ TEST(IcuCalendar, WesternYearToEraInJapanese) {
         EraCalculator c;
         c.westernToEra(std::to_string(year) + ".");
         EXPECT_EQ(c.calc.display(), expected);
-        EXPECT_EQ(c.calc.state.EraInitial, "");
+        EXPECT_EQ(c.calc.state().eraInitial, "");
     }
 }
 
@@ -120,12 +120,12 @@ TEST(IcuCalendar, WesternYearToEraInEnglish) {
         if (readings.boundary()) {
             EXPECT_EQ(c.calc.display(), first.letter + " " + std::to_string(first.year) + ":" +
                                             last.letter + " " + std::to_string(last.year));
-            EXPECT_EQ(c.calc.state.EraInitial, first.letter);
-            EXPECT_EQ(c.calc.MEM1.text(), "");
+            EXPECT_EQ(c.calc.state().eraInitial, first.letter);
+            EXPECT_EQ(c.calc.memoryIndicator(), "");
         } else {
             EXPECT_EQ(c.calc.display(), std::to_string(last.year));
-            EXPECT_EQ(c.calc.MEM1.text(), last.kanji);
-            EXPECT_EQ(c.calc.state.EraInitial, "");
+            EXPECT_EQ(c.calc.memoryIndicator(), last.kanji);
+            EXPECT_EQ(c.calc.state().eraInitial, "");
         }
     }
 }

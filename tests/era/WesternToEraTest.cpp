@@ -47,17 +47,17 @@ TEST(WesternToEra, EraYearsInBothLanguages) {
             SCOPED_TRACE(std::string(row.display) + " " + languageName(language));
             EraCalculator c;
             c.setLanguage(language);
-            c.calc.MEM1.setText("M");
+            c.calc.setMemoryIndicator("M");
             c.westernToEra(row.display);
             if (language == Language::Japanese) {
                 EXPECT_EQ(c.calc.display(), row.japanese);
-                EXPECT_EQ(c.calc.MEM1.text(), "M");
+                EXPECT_EQ(c.calc.memoryIndicator(), "M");
             } else {
                 EXPECT_EQ(c.calc.display(), row.english);
-                EXPECT_EQ(c.calc.MEM1.text(), row.englishMem1);
+                EXPECT_EQ(c.calc.memoryIndicator(), row.englishMem1);
             }
-            EXPECT_EQ(c.calc.state.EraInitial, "");
-            EXPECT_EQ(c.calc.MEM2.caption(), "");
+            EXPECT_EQ(c.calc.state().eraInitial, "");
+            EXPECT_EQ(c.calc.mark(), "");
             EXPECT_TRUE(c.messages.shown.empty());
         }
     }
@@ -85,15 +85,15 @@ TEST(WesternToEra, BoundaryYearsShowBothReadings) {
             SCOPED_TRACE(std::string(row.display) + " " + languageName(language));
             EraCalculator c;
             c.setLanguage(language);
-            c.calc.MEM1.setText("M");
+            c.calc.setMemoryIndicator("M");
             c.westernToEra(row.display);
-            EXPECT_EQ(c.calc.MEM1.text(), "");
+            EXPECT_EQ(c.calc.memoryIndicator(), "");
             if (language == Language::Japanese) {
                 EXPECT_EQ(c.calc.display(), row.japanese);
-                EXPECT_EQ(c.calc.state.EraInitial, "");
+                EXPECT_EQ(c.calc.state().eraInitial, "");
             } else {
                 EXPECT_EQ(c.calc.display(), row.english);
-                EXPECT_EQ(c.calc.state.EraInitial, row.eraInitial);
+                EXPECT_EQ(c.calc.state().eraInitial, row.eraInitial);
             }
         }
     }
@@ -144,11 +144,11 @@ TEST(WesternToEra, PeriodsBeforeMeijiAtBothEnds) {
             SCOPED_TRACE(std::string(display) + " " + languageName(language));
             EraCalculator c;
             c.setLanguage(language);
-            c.calc.MEM1.setText("M");
+            c.calc.setMemoryIndicator("M");
             c.westernToEra(display);
             EXPECT_EQ(c.calc.display(), text);
-            EXPECT_EQ(c.calc.MEM1.text(), "M");
-            EXPECT_EQ(c.calc.state.EraInitial, "");
+            EXPECT_EQ(c.calc.memoryIndicator(), "M");
+            EXPECT_EQ(c.calc.state().eraInitial, "");
         }
     }
 }
@@ -179,25 +179,18 @@ TEST(WesternToEra, TextsThatAreNoNumberAreBeforeTheCommonEra) {
 TEST(WesternToEra, ClearsTheMarkAndTheLetterAndLeavesTheCalculationAlone) {
     EraCalculator c;
     c.setLanguage(Language::English);
-    auto& s = c.calc.state;
-    s.EraInitial = "S";
-    s.FirstOperand = 12;
-    s.SecondOperand = 3;
-    s.OperandCount = 1;
-    s.PointEntered = engine::True;
-    s.LastEntryKind = "OPS";
-    s.PendingOperator = "X";
-    c.calc.MEM2.setCaption("平");
+    // 12 x 3. then a point: operands, count, point and pending operator all set.
+    for (char32_t key : std::u32string_view(U"12*3.")) c.calc.typeCharacter(key);
+    c.calc.setEraInitial("S");
+    engine::CalculatorState expected = c.calc.state();
+    expected.eraInitial = "";
+    c.calc.setMark("平");
     c.westernToEra("1,700.");
     EXPECT_EQ(c.calc.display(), "江戸時代");
-    EXPECT_EQ(c.calc.MEM2.caption(), "");
-    EXPECT_EQ(s.EraInitial, "");
-    EXPECT_EQ(s.FirstOperand, 12);
-    EXPECT_EQ(s.SecondOperand, 3);
-    EXPECT_EQ(s.OperandCount, 1);
-    EXPECT_EQ(s.PointEntered, engine::True);
-    EXPECT_EQ(s.LastEntryKind, "OPS");
-    EXPECT_EQ(s.PendingOperator, "X");
+    EXPECT_EQ(c.calc.mark(), "");
+    EXPECT_EQ(c.calc.state(), expected);
+    EXPECT_TRUE(expected.pointEntered);
+    EXPECT_EQ(expected.pending, engine::Operation::Multiply);
 }
 
 }  // namespace

@@ -120,9 +120,9 @@ TEST_P(HugePaste, IsCutAndCleared) {
     while (text.size() < (1u << 20)) text += GetParam();
     Session session(optionsFor(Ja, text));
     runOrFail(session, "5+{Ctrl+V}3=");
-    const auto& calc = session.window().calc;
-    EXPECT_EQ(calc.display(), "3.");  // 0 + 3: the paste cleared the calculation
-    EXPECT_TRUE(std::isfinite(calc.state.FirstOperand));
+    const engine::Calculator& calculator = session.window().calculator;
+    EXPECT_EQ(calculator.display(), "3.");  // 0 + 3: the paste cleared the calculation
+    EXPECT_TRUE(std::isfinite(calculator.state().firstOperand));
     EXPECT_EQ(messagesOf(session), std::vector<Message>{JaOverflow});
     EXPECT_EQ(session.platform().clipboard.contents, text);
 }
@@ -136,8 +136,8 @@ TEST(ClipboardRefused, CopyChangesNothing) {
     Session session(optionsFor(Ja, "held by another program"));
     session.platform().clipboard.refuse = true;
     runOrFail(session, "12{Ctrl+C}{dblclick:Readout}{menu:Menu_Copy}+");
-    EXPECT_EQ(session.window().calc.display(), "12.");
-    EXPECT_EQ(session.window().calc.Readout.enabled(), true);
+    EXPECT_EQ(session.window().calculator.display(), "12.");
+    EXPECT_EQ(session.window().controls.display.enabled(), true);
     EXPECT_EQ(session.platform().clipboard.contents, "held by another program");
     EXPECT_TRUE(session.platform().messages.shown.empty());
 }
@@ -146,7 +146,7 @@ TEST(ClipboardRefused, PasteChangesNothing) {
     Session session(optionsFor(Ja, "34"));
     session.platform().clipboard.refuse = true;
     runOrFail(session, "12{Ctrl+V}{shiftclick:Readout}");
-    EXPECT_EQ(session.window().calc.display(), "12.");
+    EXPECT_EQ(session.window().calculator.display(), "12.");
 }
 
 }  // namespace

@@ -126,20 +126,20 @@ TEST_P(OnEraText, ChangesNothing) {
     const std::string prefix = "5{Ctrl+D}2+@h1 ";
     Session before(optionsFor(Ja));
     runOrFail(before, prefix);
-    const auto& b = before.window().calc;
+    const auto& b = before.window().calculator;
     ASSERT_EQ(b.display(), "1989年");
 
     Session after(optionsFor(Ja));
     runOrFail(after, prefix + GetParam());
-    const auto& a = after.window().calc;
+    const auto& a = after.window().calculator;
     EXPECT_EQ(a.display(), b.display());
-    EXPECT_EQ(a.MEM1.text(), b.MEM1.text());
-    EXPECT_EQ(a.MEM2.caption(), b.MEM2.caption());
-    EXPECT_EQ(a.state.MemoryValue, b.state.MemoryValue);
-    EXPECT_EQ(a.state.MemoryMark, b.state.MemoryMark);
-    EXPECT_EQ(a.state.FirstOperand, b.state.FirstOperand);
-    EXPECT_EQ(a.state.OperandCount, b.state.OperandCount);
-    EXPECT_EQ(a.state.PendingOperator, b.state.PendingOperator);
+    EXPECT_EQ(a.memoryIndicator(), b.memoryIndicator());
+    EXPECT_EQ(a.mark(), b.mark());
+    EXPECT_EQ(a.state().memory, b.state().memory);
+    EXPECT_EQ(a.state().memoryMarked, b.state().memoryMarked);
+    EXPECT_EQ(a.state().firstOperand, b.state().firstOperand);
+    EXPECT_EQ(a.state().operandCount, b.state().operandCount);
+    EXPECT_EQ(a.state().pending, b.state().pending);
     EXPECT_TRUE(after.platform().messages.shown.empty());
 }
 

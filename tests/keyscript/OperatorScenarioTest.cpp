@@ -104,9 +104,9 @@ TEST_P(NonFiniteResult, ClearsTheCalculationInsteadOfShowingIt) {
     script += "=";
     Session session(optionsFor(start));
     runOrFail(session, script);
-    const auto& calc = session.window().calc;
-    EXPECT_EQ(calc.display(), "0.");
-    EXPECT_EQ(calc.state.FirstOperand, 0);
+    const engine::Calculator& calculator = session.window().calculator;
+    EXPECT_EQ(calculator.display(), "0.");
+    EXPECT_EQ(calculator.state().firstOperand, 0);
     const auto shown = messagesOf(session);
     ASSERT_GE(shown.size(), lastMessages.size());
     EXPECT_EQ(
@@ -115,8 +115,8 @@ TEST_P(NonFiniteResult, ClearsTheCalculationInsteadOfShowingIt) {
 
     Session next(optionsFor(start));
     runOrFail(next, script + "+1=");
-    EXPECT_EQ(next.window().calc.display(), "1.");
-    EXPECT_TRUE(std::isfinite(next.window().calc.state.FirstOperand));
+    EXPECT_EQ(next.window().calculator.display(), "1.");
+    EXPECT_TRUE(std::isfinite(next.window().calculator.state().firstOperand));
 }
 
 // clang-format off

@@ -62,21 +62,21 @@ TEST_P(OptionChoice, WritesItsKeysAndTicks) {
             EXPECT_FALSE(other->checked()) << item;
         }
     }
-    const auto& calc = session.window().calc;
+    const auto& controls = session.window().controls;
     if (row.readoutBack) {
-        EXPECT_EQ(calc.Readout.backColour(), *row.readoutBack);
+        EXPECT_EQ(controls.display.backColour(), *row.readoutBack);
     }
     if (row.readoutFore) {
-        EXPECT_EQ(calc.Readout.foreColour(), *row.readoutFore);
+        EXPECT_EQ(controls.display.foreColour(), *row.readoutFore);
     }
     if (row.markBack) {
-        EXPECT_EQ(calc.MEM2.backColour(), *row.markBack);
+        EXPECT_EQ(controls.mark.backColour(), *row.markBack);
     }
     if (row.markFore) {
-        EXPECT_EQ(calc.MEM2.foreColour(), *row.markFore);
+        EXPECT_EQ(controls.mark.foreColour(), *row.markFore);
     }
     if (row.readoutFont) {
-        EXPECT_EQ(calc.Readout.fontName(), *row.readoutFont);
+        EXPECT_EQ(controls.display.fontName(), *row.readoutFont);
     }
     EXPECT_EQ(messagesOf(session), row.messages);
 }
@@ -158,7 +158,7 @@ TEST_P(SecondaryWindows, OpenAndCloseAsTheWindowDoes) {
     }
     if (session.platform().popup.open) open.push_back("popup");
     EXPECT_EQ(open, row.forms);
-    EXPECT_EQ(w.calc.display(), row.display);
+    EXPECT_EQ(w.calculator.display(), row.display);
 }
 
 // clang-format off

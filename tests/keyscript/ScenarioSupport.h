@@ -26,8 +26,8 @@ inline std::ostream& operator<<(std::ostream& out, const Message& m) {
 
 // Start options of a row.
 struct Start {
-    int JpFont = 0;  // 0 Japanese, 1 English
-    int AtsNoA = 0;  // 0 warnings shown, 1 not
+    int language = 0;     // 0 Japanese, 1 English
+    int warningMode = 0;  // 0 warnings shown, 1 not
 };
 inline constexpr Start Ja{0, 0};
 inline constexpr Start JaQuiet{0, 1};
@@ -63,8 +63,8 @@ inline std::ostream& operator<<(std::ostream& out, const Scenario& s) {
 // A fresh session with the row's start options (and clipboard text, when given).
 inline RunOptions optionsFor(Start start, std::optional<std::string> clipboard = std::nullopt) {
     RunOptions options;
-    options.JpFont = start.JpFont;
-    options.AtsNoA = start.AtsNoA;
+    options.language = start.language;
+    options.warningMode = start.warningMode;
     options.clipboard = std::move(clipboard);
     return options;
 }
@@ -84,29 +84,30 @@ inline void runOrFail(Session& session, const std::string& script) {
 inline void expectScenario(const Scenario& row) {
     Session session(optionsFor(row.start));
     runOrFail(session, row.script);
-    const auto& calc = session.window().calc;
-    EXPECT_EQ(calc.display(), row.display);
+    const auto& window = session.window();
+    const engine::Calculator& calculator = window.calculator;
+    EXPECT_EQ(calculator.display(), row.display);
     if (row.mem2) {
-        EXPECT_EQ(calc.MEM2.caption(), *row.mem2);
+        EXPECT_EQ(window.controls.mark.caption(), *row.mem2);
     }
     if (row.mem1) {
-        EXPECT_EQ(calc.MEM1.text(), *row.mem1);
+        EXPECT_EQ(window.controls.memoryIndicator.text(), *row.mem1);
     }
     EXPECT_EQ(messagesOf(session), row.messages);
     if (row.clipboard) {
         EXPECT_EQ(session.platform().clipboard.contents, *row.clipboard);
     }
     if (row.FirstOperand) {
-        EXPECT_EQ(calc.state.FirstOperand, *row.FirstOperand);
+        EXPECT_EQ(calculator.state().firstOperand, *row.FirstOperand);
     }
     if (row.MemoryValue) {
-        EXPECT_EQ(calc.state.MemoryValue, *row.MemoryValue);
+        EXPECT_EQ(calculator.state().memory, *row.MemoryValue);
     }
     if (row.MemoryMark) {
-        EXPECT_EQ(calc.state.MemoryMark, *row.MemoryMark);
+        EXPECT_EQ(calculator.state().memoryMarked ? "M" : "", *row.MemoryMark);
     }
     if (row.PointEntered) {
-        EXPECT_EQ(calc.state.PointEntered, *row.PointEntered);
+        EXPECT_EQ(calculator.state().pointEntered ? -1 : 0, *row.PointEntered);
     }
 }
 

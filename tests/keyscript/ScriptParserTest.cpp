@@ -213,7 +213,7 @@ TEST_P(UnknownTarget, IsRefusedBeforeLoading) {
     EXPECT_NE(error->message.find(row.says), std::string::npos) << error->message;
     // Nothing ran: not even the start-up step, so the settings are untouched.
     EXPECT_EQ(file.writeCount(), 0);
-    EXPECT_EQ(session.window().calc.state.LastEntryKind, "NONE");
+    EXPECT_EQ(session.window().calculator.state().lastEntry, engine::EntryKind::Nothing);
     EXPECT_FALSE(session.window().form.visible());
 }
 

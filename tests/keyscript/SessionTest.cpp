@@ -15,8 +15,8 @@ void run(Session& session, const std::string& script) {
 }
 
 struct OverrideRow {
-    std::optional<int> JpFont;
-    std::optional<int> AtsNoA;
+    std::optional<int> language;
+    std::optional<int> warningMode;
     int LanguageMode;
     std::string WarningMode;
     std::string caption;
@@ -28,13 +28,13 @@ TEST_P(StartOptions, OverrideTheFileWithoutWritingIt) {
     const auto& row = GetParam();
     platform::MemoryProfileFile file(StoredEnglishQuiet);
     RunOptions options;
-    options.JpFont = row.JpFont;
-    options.AtsNoA = row.AtsNoA;
+    options.language = row.language;
+    options.warningMode = row.warningMode;
     Session session(options, &file);
     run(session, "8/0=");
-    const auto& calc = session.window().calc;
-    EXPECT_EQ(calc.state.LanguageMode, row.LanguageMode);
-    EXPECT_EQ(calc.state.WarningMode, row.WarningMode);
+    const auto& window = session.window();
+    EXPECT_EQ(window.languageSetting, row.LanguageMode);
+    EXPECT_EQ(window.warningSetting, row.WarningMode);
     EXPECT_EQ(session.window().form.caption(), row.caption);
     EXPECT_EQ(session.window().form.findMenu("JJJ", row.LanguageMode)->checked(), true);
     EXPECT_EQ(file.text(), StoredEnglishQuiet);
@@ -53,7 +53,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(StartOptions, LetTheProgramsOwnWritesThrough) {
     platform::MemoryProfileFile file(StoredEnglishQuiet);
     RunOptions options;
-    options.JpFont = 0;
+    options.language = 0;
     Session session(options, &file);
     run(session, "{resize:1500,5000}{menu:SSS(1)}{close}");
     EXPECT_EQ(file.read("VEXLO", "SizeH"), "1620");
@@ -66,7 +66,7 @@ TEST(Resume, StartsFromTheStoredDisplay) {
     platform::MemoryProfileFile file("[VEXLO]\nEndMem=1\nDumy=12,345.\n");
     Session session({}, &file);
     run(session, "+5=");
-    EXPECT_EQ(session.window().calc.display(), "12,350.");
+    EXPECT_EQ(session.window().calculator.display(), "12,350.");
 }
 
 TEST(Trace, KeepsTheDisplayAfterEveryEvent) {
@@ -87,7 +87,7 @@ TEST(Close, EndsTheRunAndKeepsTheDisplay) {
     Session session({}, &file);
     run(session, "5{close}6{close}");
     EXPECT_TRUE(session.closed());
-    EXPECT_EQ(session.window().calc.display(), "5.");
+    EXPECT_EQ(session.window().calculator.display(), "5.");
     EXPECT_EQ(file.read("VEXLO", "Dumy"), "5.");
     EXPECT_EQ(file.writeCount(), 1);
 }
@@ -108,8 +108,8 @@ TEST_P(UserResize, SnapsToASizeClass) {
     const auto& form = session.window().form;
     EXPECT_EQ(form.height(), row.height);
     EXPECT_EQ(form.width(), row.width);
-    EXPECT_EQ(session.window().calc.Readout.fontSize(), row.fontSize);
-    EXPECT_EQ(session.window().calc.Readout.width(), row.width - 360);
+    EXPECT_EQ(session.window().controls.display.fontSize(), row.fontSize);
+    EXPECT_EQ(session.window().controls.display.width(), row.width - 360);
 }
 
 // clang-format off
@@ -122,15 +122,15 @@ INSTANTIATE_TEST_SUITE_P(Drags, UserResize,
 TEST(Click, PressesTheKeypadAsAUserWould) {
     Session session({});
     run(session, "{click:Number(7)}{click:Operator(1)}{click:Number(2)}{click:Operator(4)}");
-    EXPECT_EQ(session.window().calc.display(), "9.");
+    EXPECT_EQ(session.window().calculator.display(), "9.");
 }
 
 TEST(Click, DoesNothingOnAHiddenOrDisabledButton) {
     Session session({});
-    session.window().calc.Number[7]->setVisible(false);
-    session.window().calc.Number[8]->setEnabled(false);
+    session.window().controls.digitKeys[7]->setVisible(false);
+    session.window().controls.digitKeys[8]->setEnabled(false);
     run(session, "{click:Number(7)}{click:Number(8)}{click:Number(1)}");
-    EXPECT_EQ(session.window().calc.display(), "1.");
+    EXPECT_EQ(session.window().calculator.display(), "1.");
 }
 
 }  // namespace

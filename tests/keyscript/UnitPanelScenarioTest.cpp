@@ -3,6 +3,10 @@
 
 #include "ScenarioSupport.h"
 
+#include <vector>
+
+#include "units/Rules.h"
+
 namespace vexlo::keyscript::testing {
 namespace {
 
@@ -53,20 +57,22 @@ std::string panelState(Session& session) {
     auto& panel = session.window().unitPanel;
     std::string out;
     for (int n = 4; n <= 7; ++n) {
-        if (panel.Check(n).value() == 1) out += "Check" + std::to_string(n);
+        if (panel.box(n).value() == 1) out += "Check" + std::to_string(n);
     }
     int shownSources = 0;
     for (int n = 1; n <= units::OptionCount; ++n) {
-        shownSources += panel.Option(n).visible();
-        if (panel.Option(n).value())
-            out += " Option" + std::to_string(n) + " " + panel.Option(n).caption();
+        shownSources += panel.sourceSlot(n).visible();
+        if (panel.sourceSlot(n).value())
+            out += " Option" + std::to_string(n) + " " + panel.sourceSlot(n).caption();
     }
     out += " |";
-    for (int n : {1, 2, 3, 8, 9, 10}) {
-        const auto& box = panel.Check(n);
+    std::vector<int> targets(units::TargetBoxes.begin(), units::TargetBoxes.end());
+    targets.push_back(units::UnusedTargetBox);
+    for (int n : targets) {
+        const auto& box = panel.box(n);
         if (box.visible()) out += std::string(" ") + (box.value() == 1 ? "*" : "") + box.caption();
     }
-    return out + " | " + std::to_string(shownSources) + " " + session.window().calc.display();
+    return out + " | " + std::to_string(shownSources) + " " + session.window().calculator.display();
 }
 
 struct PanelRow {

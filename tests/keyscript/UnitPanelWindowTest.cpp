@@ -19,8 +19,8 @@ struct PanelRun {
     // Panel boxes still on view; the two buttons are never hidden.
     int shownBoxes() {
         int shown = 0;
-        for (int n = 1; n <= units::CheckCount; ++n) shown += panel().Check(n).visible();
-        for (int n = 1; n <= units::OptionCount; ++n) shown += panel().Option(n).visible();
+        for (int n = 1; n <= units::CheckCount; ++n) shown += panel().box(n).visible();
+        for (int n = 1; n <= units::OptionCount; ++n) shown += panel().sourceSlot(n).visible();
         return shown;
     }
     platform::MemoryProfileFile file;
@@ -32,7 +32,7 @@ TEST(UnitPanelWindow, OnFixesTheLayout) {
          {"{menu:TNN(1)}", "{menu:TNN(1)}{resize:2500,9000}", "{menu:TNN(1)}{resize:900,3000}"}) {
         PanelRun run(script);
         const auto& form = run.window().form;
-        const auto& readout = run.window().calc.Readout;
+        const auto& readout = run.window().controls.display;
         EXPECT_EQ(form.height(), 4750) << script;
         EXPECT_EQ(form.width(), 4400) << script;
         EXPECT_EQ(form.top(), 210);
@@ -40,9 +40,9 @@ TEST(UnitPanelWindow, OnFixesTheLayout) {
         EXPECT_EQ(readout.height(), 600);
         EXPECT_EQ(readout.width(), 4040);
         EXPECT_EQ(readout.fontSize(), 30);
-        EXPECT_EQ(run.window().calc.MEM2.top(), 250);
-        for (int n = 4; n <= 7; ++n) EXPECT_EQ(run.panel().Check(n).top(), 910) << n;
-        EXPECT_EQ(run.window().UnitPanelMode, 1);
+        EXPECT_EQ(run.window().controls.mark.top(), 250);
+        for (int n = 4; n <= 7; ++n) EXPECT_EQ(run.panel().box(n).top(), 910) << n;
+        EXPECT_EQ(run.window().unitPanelMode, 1);
         EXPECT_TRUE(run.ticked(1));
         EXPECT_FALSE(run.ticked(0));
         // Ten length sources, four categories, and the targets 寸 and インチ.
@@ -66,14 +66,14 @@ TEST(UnitPanelWindow, BackAndOffRestoreTheStoredWindow) {
         EXPECT_EQ(form.width(), 6000) << row.script;
         EXPECT_EQ(form.top(), 300) << row.script;
         EXPECT_EQ(form.left(), 450) << row.script;
-        EXPECT_EQ(run.window().calc.Readout.fontSize(), 30);
-        EXPECT_EQ(run.window().calc.Readout.width(), 5640);
+        EXPECT_EQ(run.window().controls.display.fontSize(), 30);
+        EXPECT_EQ(run.window().controls.display.width(), 5640);
         EXPECT_EQ(run.shownBoxes(), 0) << row.script;
         EXPECT_TRUE(run.ticked(0)) << row.script;
         EXPECT_FALSE(run.ticked(1)) << row.script;
-        EXPECT_EQ(run.window().UnitPanelMode, 0);
-        EXPECT_EQ(run.panel().Command3.enabled(), row.buttonsEnabled) << row.script;
-        EXPECT_EQ(run.panel().Command4.enabled(), row.buttonsEnabled) << row.script;
+        EXPECT_EQ(run.window().unitPanelMode, 0);
+        EXPECT_EQ(run.panel().backButton.enabled(), row.buttonsEnabled) << row.script;
+        EXPECT_EQ(run.panel().exitButton.enabled(), row.buttonsEnabled) << row.script;
     }
 }
 
@@ -90,13 +90,13 @@ TEST(UnitPanelWindow, LoadingAgainBuildsNothingTwice) {
     // The menus keep working: the panel comes back, and a disabled button cannot be clicked.
     PanelRun again("{menu:TNN(1)}{click:Command3}{click:Command4}{menu:TNN(1)}");
     EXPECT_FALSE(again.session.closed());
-    EXPECT_EQ(again.window().UnitPanelMode, 1);
+    EXPECT_EQ(again.window().unitPanelMode, 1);
 }
 
 TEST(UnitPanelWindow, ExitButtonEndsTheProgram) {
     PanelRun run("{menu:TNN(1)}12{click:Check1}{click:Command4}5");
     EXPECT_TRUE(run.session.closed());
-    EXPECT_EQ(run.window().UnitPanelMode, 0);
+    EXPECT_EQ(run.window().unitPanelMode, 0);
     EXPECT_TRUE(run.ticked(0));
     EXPECT_EQ(run.file.read("VEXLO", "Dumy"), "3.96寸");
 }
@@ -112,7 +112,7 @@ TEST(UnitPanelWindow, LengthCheckShrinksTheFontAndASourceRestoresIt) {
                            Row{volume + "12345678901{click:Check3}{click:Option2}", 30},
                            Row{volume + "12345678901{click:Check3}{click:Option1}", 30}}) {
         PanelRun run(row.script);
-        EXPECT_EQ(run.window().calc.Readout.fontSize(), row.fontSize) << row.script;
+        EXPECT_EQ(run.window().controls.display.fontSize(), row.fontSize) << row.script;
     }
 }
 

@@ -48,7 +48,7 @@ class DisplayClipboardTest : public ViewFixture {
     void TearDown() override { QGuiApplication::clipboard()->clear(); }
 
     void mouse(QEvent::Type type, Qt::MouseButton button, Qt::KeyboardModifiers mods = {}) {
-        QLabel* display = window.labelFor(main.calc.Readout);
+        QLabel* display = window.labelFor(main.controls.display);
         const QPointF at(20, 5);
         QMouseEvent event(type, at, display->mapToGlobal(at), button, button, mods);
         QCoreApplication::sendEvent(display, &event);
@@ -66,16 +66,16 @@ TEST_F(DisplayClipboardTest, CtrlCCopiesAndCtrlVPastesTheDisplay) {
 
     QGuiApplication::clipboard()->setText(QStringLiteral("20"));
     sendKey(Qt::Key_V, Qt::ControlModifier, "\x16");
-    EXPECT_EQ(main.calc.display(), "20.");
+    EXPECT_EQ(main.calculator.display(), "20.");
 }
 
 TEST_F(DisplayClipboardTest, PasteFromTheMenuShowsTheClipboardText) {
     QGuiApplication::clipboard()->setText(QStringLiteral("98765.4"));
     sendKey(Qt::Key_V, Qt::ControlModifier, "\x16");
-    EXPECT_EQ(main.calc.display(), "98,765.4");
+    EXPECT_EQ(main.calculator.display(), "98,765.4");
     EXPECT_EQ(shownDisplay(), QStringLiteral("98,765.4"));
     type("+1=");
-    EXPECT_EQ(main.calc.display(), "98,766.4");
+    EXPECT_EQ(main.calculator.display(), "98,766.4");
 }
 
 TEST_F(DisplayClipboardTest, DoubleClickOnTheDisplayCopiesIt) {
@@ -84,22 +84,22 @@ TEST_F(DisplayClipboardTest, DoubleClickOnTheDisplayCopiesIt) {
     mouse(QEvent::MouseButtonDblClick, Qt::LeftButton);
     mouse(QEvent::MouseButtonRelease, Qt::LeftButton);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("42."));
-    EXPECT_TRUE(window.labelFor(main.calc.Readout)->isEnabled());
+    EXPECT_TRUE(window.labelFor(main.controls.display)->isEnabled());
 }
 
 TEST_F(DisplayClipboardTest, ShiftClickOnTheDisplayPastes) {
     QGuiApplication::clipboard()->setText(QStringLiteral("77"));
     click(Qt::LeftButton);
-    EXPECT_EQ(main.calc.display(), "0.") << "a plain click does not paste";
+    EXPECT_EQ(main.calculator.display(), "0.") << "a plain click does not paste";
     click(Qt::LeftButton, Qt::ShiftModifier);
-    EXPECT_EQ(main.calc.display(), "77.");
+    EXPECT_EQ(main.calculator.display(), "77.");
 }
 
 TEST_F(DisplayClipboardTest, EmptyClipboardLeavesTheDisplay) {
     QGuiApplication::clipboard()->clear();
     type("5");
     sendKey(Qt::Key_V, Qt::ControlModifier, "\x16");
-    EXPECT_EQ(main.calc.display(), "5.");
+    EXPECT_EQ(main.calculator.display(), "5.");
 }
 
 }  // namespace

@@ -43,7 +43,7 @@ class DisplayFitTest : public ViewFixture {
     explicit DisplayFitTest(std::string settings = {}) : ViewFixture(std::move(settings)) {}
 
     FittedLabel& display() const {
-        return *static_cast<FittedLabel*>(window.labelFor(main.calc.Readout));
+        return *static_cast<FittedLabel*>(window.labelFor(main.controls.display));
     }
 
     // The drawn text's ink in the label's pixels: what differs from the background.
@@ -77,12 +77,12 @@ class DisplayFitTest : public ViewFixture {
                 processEvents();
                 for (const char* text : texts) {
                     SCOPED_TRACE(std::to_string(height) + "x" + std::to_string(width) + " " + text);
-                    main.calc.setDisplay(text);
+                    main.calculator.setDisplay(text);
                     processEvents();
                     const QRectF free = display().freeRect();
                     const QRectF ink = inkBox();
                     ASSERT_FALSE(ink.isEmpty()) << "the text is drawn";
-                    const QLabel* mark = window.labelFor(main.calc.MEM2);
+                    const QLabel* mark = window.labelFor(main.controls.mark);
                     EXPECT_GE(ink.left() + display().x(), mark->geometry().right() + 1)
                         << "clear of the mark";
                     EXPECT_GE(ink.left(), free.left());
@@ -90,13 +90,13 @@ class DisplayFitTest : public ViewFixture {
                     EXPECT_GE(ink.top(), free.top());
                     EXPECT_LE(ink.bottom(), free.bottom()) << "nothing cut at the bottom";
                     EXPECT_GT(ink.width(), free.width() / 3) << "drawn large, not tiny";
-                    EXPECT_EQ(main.calc.Readout.fontSize(),
-                              window.labelFor(main.calc.Readout)->font().pointSizeF())
+                    EXPECT_EQ(main.controls.display.fontSize(),
+                              window.labelFor(main.controls.display)->font().pointSizeF())
                         << "the model's size is kept";
                 }
-                main.calc.setDisplay("0.");
+                main.calculator.setDisplay("0.");
                 processEvents();
-                EXPECT_EQ(display().drawnFont().pointSizeF(), main.calc.Readout.fontSize())
+                EXPECT_EQ(display().drawnFont().pointSizeF(), main.controls.display.fontSize())
                     << "a short text is drawn at the model's size again";
             }
         }
@@ -113,7 +113,7 @@ class DesignFontFitTest : public DisplayFitTest {
 };
 
 TEST_F(DesignFontFitTest, LongTextsFitEverySizeClassInTheDesignFont) {
-    ASSERT_EQ(main.calc.Readout.fontName(), "ＭＳ 明朝");
+    ASSERT_EQ(main.controls.display.fontName(), "ＭＳ 明朝");
     checkEverySizeClass();
 }
 

@@ -76,7 +76,7 @@ TEST(WindowMetricsTest, ClientPixelsReadBackWithinOnePixelOfTwips) {
 
 class GeometryTest : public ViewFixture {
   protected:
-    QRect displayRect() const { return window.labelFor(main.calc.Readout)->geometry(); }
+    QRect displayRect() const { return window.labelFor(main.controls.display)->geometry(); }
 
     QSize clientFor(platform::Twips height, platform::Twips width) const {
         // What the window grows by for a tall frame or menu bar is no part of the drag.
@@ -119,11 +119,11 @@ TEST_F(GeometryTest, UsersResizeSnapsToTheSizeClassesAndTheDisplayStaysInView) {
         EXPECT_EQ(main.form.height(), row.height);
         EXPECT_NEAR(main.form.width(), row.width, window.pixelScale().x / 2 + 1);
         EXPECT_EQ(window.size(), window.modelClientSize()) << "the window snaps";
-        EXPECT_EQ(main.calc.Readout.fontSize(), row.fontSize);
-        EXPECT_EQ(window.labelFor(main.calc.Readout)->font().pointSizeF(), row.fontSize);
+        EXPECT_EQ(main.controls.display.fontSize(), row.fontSize);
+        EXPECT_EQ(window.labelFor(main.controls.display)->font().pointSizeF(), row.fontSize);
         EXPECT_TRUE(window.centralWidget()->rect().contains(displayRect()))
             << "display " << displayRect().bottom() << " in " << window.centralWidget()->height();
-        EXPECT_EQ(main.calc.Readout.width(), main.form.width() - 360);
+        EXPECT_EQ(main.controls.display.width(), main.form.width() - 360);
     }
 }
 
@@ -134,7 +134,7 @@ TEST_F(GeometryTest, WindowWaitsForTheResizingToPauseBeforeItSnaps) {
     window.resize(dragged);
     processEvents();
     EXPECT_EQ(main.form.height(), 1620) << "the layout rules ran at once";
-    EXPECT_EQ(main.calc.Readout.fontSize(), 30);
+    EXPECT_EQ(main.controls.display.fontSize(), 30);
     EXPECT_EQ(window.size(), dragged) << "no size request while the user may still be dragging";
 
     window.setSnapDelay(std::chrono::milliseconds(0));
@@ -242,12 +242,12 @@ TEST_F(GeometryTest, LateOrRoundedAnswersOfTheManagerAreNoUsersDrag) {
 TEST_F(GeometryTest, TheWindowManagerIsGivenTheSizesTheRulesLeaveAlone) {
     EXPECT_EQ(window.minimumSize(), clientFor(1356, 4400));
     EXPECT_EQ(window.maximumSize(), clientFor(1800, 7000));
-    main.unitPanel.TNN_Click(1);
+    main.unitPanel.choosePanel(1);
     processEvents();
     EXPECT_EQ(window.size(), clientFor(4750, 4400));
     EXPECT_EQ(window.minimumSize(), window.size()) << "the panel's size is fixed";
     EXPECT_EQ(window.maximumSize(), window.size());
-    main.unitPanel.Command3_Click();
+    main.unitPanel.back();
     processEvents();
     EXPECT_EQ(main.form.height(), 1356);
     EXPECT_EQ(window.size(), window.modelClientSize());
@@ -284,12 +284,13 @@ TEST_F(GeometryTest, ATallFrameOrMenuBarGrowsTheWindowAndTheDisplayStaysWhole) {
             EXPECT_EQ(window.height() + row.frame.top + row.frame.bottom,
                       toPixels(klass, scale.y) + window.growth());
             for (const char* shown : {"0.", "123,456,789,012,345."}) {
-                main.calc.setDisplay(shown);
+                main.calculator.setDisplay(shown);
                 processEvents();
                 EXPECT_TRUE(window.centralWidget()->rect().contains(displayRect()))
                     << "display " << displayRect().bottom() << " in "
                     << window.centralWidget()->height();
-                const auto* display = static_cast<FittedLabel*>(window.labelFor(main.calc.Readout));
+                const auto* display =
+                    static_cast<FittedLabel*>(window.labelFor(main.controls.display));
                 EXPECT_EQ(display->freeRect().height(), display->height()) << "all in view";
             }
         }
@@ -312,7 +313,7 @@ TEST_F(GeometryTest, ASideTheUserLeftAloneKeepsItsExactTwips) {
 }
 
 TEST_F(GeometryTest, DefaultSizeItemGivesTheLargeClass) {
-    main.SSS_Click(0);
+    main.chooseSize(0);
     processEvents();
     EXPECT_EQ(window.size(), window.modelClientSize());
     EXPECT_TRUE(window.centralWidget()->rect().contains(displayRect()));
@@ -320,12 +321,12 @@ TEST_F(GeometryTest, DefaultSizeItemGivesTheLargeClass) {
 
 TEST_F(GeometryTest, DisplayAndMarkFollowTheModelsControls) {
     const PixelScale scale = window.pixelScale();
-    const QLabel* display = window.labelFor(main.calc.Readout);
-    const QLabel* mark = window.labelFor(main.calc.MEM2);
+    const QLabel* display = window.labelFor(main.controls.display);
+    const QLabel* mark = window.labelFor(main.controls.mark);
     ASSERT_NE(mark, nullptr);
     EXPECT_EQ(display->geometry(),
-              QRect(0, toPixels(110, scale.y), toPixels(main.calc.Readout.width(), scale.x),
-                    toPixels(main.calc.Readout.height(), scale.y)));
+              QRect(0, toPixels(110, scale.y), toPixels(main.controls.display.width(), scale.x),
+                    toPixels(main.controls.display.height(), scale.y)));
     EXPECT_EQ(mark->x(), 0);
     EXPECT_EQ(mark->y(), toPixels(210, scale.y));
     EXPECT_TRUE(display->geometry().intersects(mark->geometry()));
@@ -335,33 +336,33 @@ TEST_F(GeometryTest, DisplayAndMarkFollowTheModelsControls) {
     EXPECT_TRUE(display->alignment().testFlag(Qt::AlignRight));
     EXPECT_TRUE(display->alignment().testFlag(Qt::AlignVCenter));
     EXPECT_EQ(display->accessibleName(), QString::fromUtf8("表示"));
-    main.calc.setDisplay("36.");
+    main.calculator.setDisplay("36.");
     QAccessibleInterface* readout =
         QAccessible::queryAccessibleInterface(const_cast<QLabel*>(display));
     EXPECT_EQ(readout->text(QAccessible::Value), QStringLiteral("36."));
 }
 
 TEST_F(GeometryTest, FontsAndColoursAreTheModels) {
-    main.calc.Readout.setFontName("ＭＳ 明朝");
-    main.calc.Readout.setForeColour(platform::rgb(0x40, 0x40, 0x40));
-    main.calc.Readout.setBackColour(platform::rgb(0, 255, 0));
-    main.calc.MEM2.setCaption("×");
-    const QLabel* display = window.labelFor(main.calc.Readout);
+    main.controls.display.setFontName("ＭＳ 明朝");
+    main.controls.display.setForeColour(platform::rgb(0x40, 0x40, 0x40));
+    main.controls.display.setBackColour(platform::rgb(0, 255, 0));
+    main.controls.mark.setCaption("×");
+    const QLabel* display = window.labelFor(main.controls.display);
     EXPECT_EQ(display->font().family(), QString::fromUtf8("ＭＳ 明朝"));
     EXPECT_EQ(display->palette().color(QPalette::WindowText), QColor(0x40, 0x40, 0x40));
     EXPECT_EQ(display->palette().color(QPalette::Window), QColor(0, 255, 0));
     EXPECT_TRUE(display->autoFillBackground());
-    const QLabel* mark = window.labelFor(main.calc.MEM2);
+    const QLabel* mark = window.labelFor(main.controls.mark);
     EXPECT_EQ(mark->text(), QString::fromUtf8("×"));
     EXPECT_TRUE(mark->font().bold());
     EXPECT_EQ(mark->font().pointSizeF(), 13.5);
 
-    main.calc.Readout.setForeColour(platform::rgb(1, 2, 3));
+    main.controls.display.setForeColour(platform::rgb(1, 2, 3));
     EXPECT_EQ(display->palette().color(QPalette::WindowText), QColor(1, 2, 3));
 }
 
 TEST_F(GeometryTest, ControlsOutsideTheVisibleAreaGetNoWidget) {
-    EXPECT_EQ(window.labelFor(main.calc.ReadoutNul), nullptr);
+    EXPECT_EQ(window.labelFor(main.controls.displayBackdrop), nullptr);
     EXPECT_EQ(window.centralWidget()->findChildren<QLabel*>().size(), 2);
     EXPECT_EQ(window.centralWidget()->findChildren<QAbstractButton*>().size(), 0);
     EXPECT_EQ(window.findChildren<QLineEdit*>().size(), 0);
@@ -415,7 +416,7 @@ TEST_F(GeometryTest, WhereTheWindowCannotKnowItsPlaceThePositionKeptIsTheStoredO
     processEvents();
     EXPECT_EQ(main.form.left(), 1500);
     EXPECT_EQ(main.form.top(), 750);
-    main.HYOJI_Click();
+    main.saveWindowPositions();
     EXPECT_EQ(profile.read("VEXLO", "FormLeft"), "1500");
     EXPECT_EQ(profile.read("VEXLO", "FormTop"), "750");
 }

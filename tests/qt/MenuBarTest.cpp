@@ -139,7 +139,7 @@ TEST_F(MenuBarTest, ModelChangesAreRenderedAgain) {
 TEST_F(MenuBarTest, ChoosingAnItemRunsItsHandler) {
     type("12+3");
     action("All_Cancel")->trigger();
-    EXPECT_EQ(main.calc.display(), "0.");
+    EXPECT_EQ(main.calculator.display(), "0.");
     EXPECT_EQ(shownDisplay(), QStringLiteral("0."));
 }
 

@@ -57,7 +57,7 @@ class ViewFixture : public ::testing::Test {
         popup.window = &window;
         windows.setFactory(secondaryViews(main, window));
         window.setSnapDelay(std::chrono::milliseconds(0));  // snaps on the next event round
-        main.Form_Load();
+        main.startUp();
         window.show();
         processEvents();
     }
@@ -78,7 +78,7 @@ class ViewFixture : public ::testing::Test {
     }
 
     QString shownDisplay() const {
-        const QLabel* label = window.labelFor(main.calc.Readout);
+        const QLabel* label = window.labelFor(main.controls.display);
         return label == nullptr ? QString() : label->text();
     }
 

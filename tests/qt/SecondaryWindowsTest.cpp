@@ -60,9 +60,9 @@ TEST_F(SecondaryWindowsTest, ColourDialogOpensOnTheColourAndAppliesTheChoice) {
     });
     choose("MMM", 0);
     EXPECT_EQ(opened, QColor(0, 255, 0));
-    EXPECT_EQ(main.calc.Readout.backColour(), 0xFF0000u);
+    EXPECT_EQ(main.controls.display.backColour(), 0xFF0000u);
     EXPECT_EQ(stored("MColor"), "16711680");
-    EXPECT_EQ(window.labelFor(main.calc.Readout)->palette().color(QPalette::Window),
+    EXPECT_EQ(window.labelFor(main.controls.display)->palette().color(QPalette::Window),
               QColor(0, 0, 255));
 
     whenOpen([](QWidget& open) { dynamic_cast<QColorDialog&>(open).reject(); });
@@ -108,11 +108,11 @@ TEST_F(SecondaryWindowsTest, FontWindowIsMadeWhenFirstShownAndDrivesTheDisplay) 
     const auto& items = main.fontWindow.find<platform::ListBox>("Lstfontname")->items();
     ASSERT_FALSE(items.empty());
     EXPECT_EQ(view->list().count(), static_cast<int>(items.size()));
-    EXPECT_EQ(main.calc.Readout.fontName(), "System");  // showing the list selects nothing
+    EXPECT_EQ(main.controls.display.fontName(), "System");  // showing the list selects nothing
 
     view->list().setCurrentRow(0);
     processEvents();
-    EXPECT_EQ(main.calc.Readout.fontName(), items[0]);
+    EXPECT_EQ(main.controls.display.fontName(), items[0]);
     EXPECT_EQ(view->nameLabel().text().toStdString(), items[0]);
     view->okButton().click();
     processEvents();
@@ -357,7 +357,7 @@ TEST_F(SecondaryWindowsTest, PopupOpensAtTheOuterCornerAt96And192Dpi) {
         shell::MainWindow calculator(dpiServices);
         CalculatorView view(calculator);
         popupAtDpi.window = &view.window();
-        calculator.Form_Load();
+        calculator.startUp();
         calculator.form.move(750, 375);
 
         QPoint shownAt;
@@ -365,7 +365,7 @@ TEST_F(SecondaryWindowsTest, PopupOpensAtTheOuterCornerAt96And192Dpi) {
             shownAt = open.pos();
             open.close();
         });
-        calculator.Form_MouseDown(2, 0);
+        calculator.windowMouseDown(2, 0);
         EXPECT_EQ(shownAt, QPoint(static_cast<int>(750 / tpp), static_cast<int>(375 / tpp)));
     }
 }
@@ -374,7 +374,7 @@ TEST_F(SecondaryWindowsTest, RightPressOnTheDisplayOpensTheEditMenuAndRunsTheCho
     type("12");
     main.form.move(1500, 750);
     processEvents();
-    QLabel* display = window.labelFor(main.calc.Readout);
+    QLabel* display = window.labelFor(main.controls.display);
     whenOpen([&](QWidget& open) {
         EXPECT_EQ(open.pos(), QPoint(100, 50));
         auto* menu = qobject_cast<QMenu*>(&open);
@@ -405,7 +405,7 @@ TEST_F(SecondaryWindowsTest, RightPressOnTheDisplayOpensTheEditMenuAndRunsTheCho
 }
 
 TEST_F(SecondaryWindowsTest, DisplayIsReadAsTextNamedInTheMenusLanguage) {
-    QLabel* display = window.labelFor(main.calc.Readout);
+    QLabel* display = window.labelFor(main.controls.display);
     QAccessibleInterface* readout = QAccessible::queryAccessibleInterface(display);
     ASSERT_NE(readout, nullptr);
     ASSERT_NE(readout->textInterface(), nullptr);
@@ -468,7 +468,7 @@ TEST_F(SecondaryWindowsTest, DisplayIsReadAsTextNamedInTheMenusLanguage) {
     choose("JJJ", 1);
     EXPECT_EQ(readout->text(QAccessible::Name), QStringLiteral("Display"));
     QAccessibleInterface* mark =
-        QAccessible::queryAccessibleInterface(window.labelFor(main.calc.MEM2));
+        QAccessible::queryAccessibleInterface(window.labelFor(main.controls.mark));
     EXPECT_EQ(mark->text(QAccessible::Name), QStringLiteral("Mark"));
 }
 

@@ -113,7 +113,7 @@ TEST_F(MouseTest, ButtonsAndShiftMaskAsTheHandlersReadThem) {
     };
     for (const auto& row : rows) {
         presses.clear();
-        mouse(main.calc.Readout, QEvent::MouseButtonPress, row.button, row.mods);
+        mouse(main.controls.display, QEvent::MouseButtonPress, row.button, row.mods);
         ASSERT_EQ(presses.size(), 1u);
         EXPECT_EQ(presses[0].control, "Readout");
         EXPECT_EQ(presses[0].button, row.code);
@@ -122,15 +122,15 @@ TEST_F(MouseTest, ButtonsAndShiftMaskAsTheHandlersReadThem) {
 }
 
 TEST_F(MouseTest, LeftDoubleClickIsADoubleClickAndAnyOtherIsAPress) {
-    mouse(main.calc.Readout, QEvent::MouseButtonDblClick, Qt::LeftButton);
-    mouse(main.calc.Readout, QEvent::MouseButtonDblClick, Qt::RightButton);
+    mouse(main.controls.display, QEvent::MouseButtonDblClick, Qt::LeftButton);
+    mouse(main.controls.display, QEvent::MouseButtonDblClick, Qt::RightButton);
     EXPECT_EQ(doubleClicks, std::vector<std::string>{"Readout"});
     ASSERT_EQ(presses.size(), 1u);
     EXPECT_EQ(presses[0].button, 2);
 }
 
 TEST_F(MouseTest, TheMarkLabelTakesItsOwnClicks) {
-    mouse(main.calc.MEM2, QEvent::MouseButtonPress, Qt::LeftButton, Qt::ShiftModifier);
+    mouse(main.controls.mark, QEvent::MouseButtonPress, Qt::LeftButton, Qt::ShiftModifier);
     ASSERT_EQ(presses.size(), 1u);
     EXPECT_EQ(presses[0].control, "MEM2");
 }

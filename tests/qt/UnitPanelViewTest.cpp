@@ -20,8 +20,8 @@ class UnitPanelView : public ViewFixture {
     QAbstractButton* widget(const platform::Control& control) {
         return window.clickables().widgetFor(control);
     }
-    QAbstractButton* check(int n) { return widget(main.unitPanel.Check(n)); }
-    QAbstractButton* option(int n) { return widget(main.unitPanel.Option(n)); }
+    QAbstractButton* check(int n) { return widget(main.unitPanel.box(n)); }
+    QAbstractButton* option(int n) { return widget(main.unitPanel.sourceSlot(n)); }
     void turnOn() {
         window.menus().actionFor(*main.form.findMenu("TNN", 1))->trigger();
         processEvents();
@@ -44,8 +44,8 @@ TEST_F(UnitPanelView, WidgetsComeWithThePanelAndFollowTheModel) {
     EXPECT_EQ(check(2)->text(), QStringLiteral("インチ"));
     EXPECT_EQ(check(4)->font().pointSizeF(), 9.75);
     EXPECT_TRUE(check(4)->font().bold());
-    EXPECT_EQ(widget(main.unitPanel.Command3)->text(), QStringLiteral("戻る"));
-    EXPECT_EQ(widget(*main.calc.Number[1]), nullptr) << "the keypad stays out of view";
+    EXPECT_EQ(widget(main.unitPanel.backButton)->text(), QStringLiteral("戻る"));
+    EXPECT_EQ(widget(*main.controls.digitKeys[1]), nullptr) << "the keypad stays out of view";
     // Placed from the model's twips at the screen's DPI.
     const PixelScale scale = window.pixelScale();
     const QPoint placed = check(5)->mapTo(window.centralWidget(), QPoint(0, 0));
@@ -63,7 +63,7 @@ TEST_F(UnitPanelView, WidgetsComeWithThePanelAndFollowTheModel) {
     // Clicks on the widgets are clicks in the model.
     check(5)->click();
     processEvents();
-    EXPECT_EQ(main.unitPanel.Check(5).value(), 1);
+    EXPECT_EQ(main.unitPanel.box(5).value(), 1);
     EXPECT_FALSE(check(4)->isChecked());
     option(6)->click();
     processEvents();
@@ -86,11 +86,11 @@ TEST_F(UnitPanelView, WidgetsComeWithThePanelAndFollowTheModel) {
     EXPECT_FALSE(check(9)->isVisible());
 
     // Back: the panel's boxes go, the buttons are disabled; clicking them does nothing.
-    widget(main.unitPanel.Command3)->click();
+    widget(main.unitPanel.backButton)->click();
     processEvents();
-    EXPECT_EQ(main.UnitPanelMode, 0);
+    EXPECT_EQ(main.unitPanelMode, 0);
     EXPECT_FALSE(check(4)->isVisible());
-    EXPECT_FALSE(main.unitPanel.Command4.enabled());
+    EXPECT_FALSE(main.unitPanel.exitButton.enabled());
     EXPECT_EQ(window.size(), window.modelClientSize());
 
     // The load step ran again: the menu still works and the same widgets come back.

@@ -15,10 +15,10 @@ TEST_F(WindowKeysTest, TypedCalculationShowsItsResult) {
     sendKey(Qt::Key_1, Qt::NoModifier, "1");
     sendKey(Qt::Key_2, Qt::NoModifier, "2");
     sendKey(Qt::Key_Asterisk, Qt::KeypadModifier, "*");
-    EXPECT_EQ(main.calc.MEM2.caption(), "×");
+    EXPECT_EQ(main.controls.mark.caption(), "×");
     sendKey(Qt::Key_3, Qt::NoModifier, "3");
     sendKey(Qt::Key_Return, Qt::NoModifier, "\r");
-    EXPECT_EQ(main.calc.display(), "36.");
+    EXPECT_EQ(main.calculator.display(), "36.");
     EXPECT_EQ(shownDisplay(), QStringLiteral("36."));
 }
 
@@ -41,29 +41,29 @@ TEST_F(WindowKeysTest, FirstKeyWarmsGlyphsACharacterAPass) {
     }
     EXPECT_EQ(warmer.pending(), 0U);
     EXPECT_EQ(shownDisplay(), QStringLiteral("1."));
-    EXPECT_EQ(main.calc.MEM2.caption(), " ");
+    EXPECT_EQ(main.controls.mark.caption(), " ");
 }
 
 TEST_F(WindowKeysTest, KeysTypedIntoTheMenuBarOrTheDisplayReachTheFormToo) {
     QKeyEvent one(QEvent::KeyPress, Qt::Key_4, Qt::NoModifier, "4");
     QCoreApplication::sendEvent(window.menuBar(), &one);
     QKeyEvent two(QEvent::KeyPress, Qt::Key_2, Qt::NoModifier, "2");
-    QCoreApplication::sendEvent(window.labelFor(main.calc.Readout), &two);
-    EXPECT_EQ(main.calc.display(), "42.");
+    QCoreApplication::sendEvent(window.labelFor(main.controls.display), &two);
+    EXPECT_EQ(main.calculator.display(), "42.");
 }
 
 TEST_F(WindowKeysTest, KeypadEnterEvaluatesLikeReturn) {
     type("7+8");
     sendKey(Qt::Key_Enter, Qt::KeypadModifier, "\r");
-    EXPECT_EQ(main.calc.display(), "15.");
+    EXPECT_EQ(main.calculator.display(), "15.");
 }
 
 TEST_F(WindowKeysTest, PercentEvaluatesThroughThePostedEnterKey) {
     type("100*10%");
-    EXPECT_EQ(main.calc.MEM2.caption(), "%");
+    EXPECT_EQ(main.controls.mark.caption(), "%");
     processEvents();  // the Enter posted by the percent key arrives after the handler
-    EXPECT_EQ(main.calc.display(), "10.");
-    EXPECT_EQ(main.calc.MEM2.caption(), "");
+    EXPECT_EQ(main.calculator.display(), "10.");
+    EXPECT_EQ(main.controls.mark.caption(), "");
     EXPECT_EQ(shownDisplay(), QStringLiteral("10."));
 }
 
@@ -84,7 +84,7 @@ TEST_F(WindowKeysTest, InputMethodCommitsAreTypedCharacterByCharacter) {
         QCoreApplication::sendEvent(&window, &commit);
         sendKey(Qt::Key_Return, Qt::NoModifier, "\r");
         processEvents();
-        EXPECT_EQ(main.calc.display(), row.display) << row.commit;
+        EXPECT_EQ(main.calculator.display(), row.display) << row.commit;
     }
 }
 
@@ -97,7 +97,7 @@ TEST_F(WindowKeysTest, AcceleratorRunsItsMenuItemAndTypesNothing) {
     type("12+5");
     // Ctrl+H recalls the memory (0); its control character would be a backspace conversion.
     sendKey(Qt::Key_H, Qt::ControlModifier, "\x08");
-    EXPECT_EQ(main.calc.display(), "0.");
+    EXPECT_EQ(main.calculator.display(), "0.");
     EXPECT_TRUE(messages.shown.empty());
 }
 
@@ -124,7 +124,7 @@ TEST_F(WindowKeysTest, EscapeClosesTheWindowAndKeepsTheDisplayText) {
     EXPECT_EQ(profile.read("VEXLO", shell::keys::Dumy), "12.");
 
     type("3");
-    EXPECT_EQ(main.calc.display(), "12.") << "a closed window takes no keys";
+    EXPECT_EQ(main.calculator.display(), "12.") << "a closed window takes no keys";
 }
 
 TEST_F(WindowKeysTest, TabClosesTheWindowToo) {

@@ -271,9 +271,9 @@ TEST(DiskProfileFileCorrupt, WhatCanBeReadIsUsedAndTheRestDefaults) {
     const struct {
         const char* name;
         std::string content;
-        int formTop;          // FormTop as read
-        std::string fontDef;  // FontDef as read
-        int form2Top;         // Form2Top as read
+        int formTop;          // windowTop as read
+        std::string fontDef;  // displayFont as read
+        int form2Top;         // fontWindowTop as read
     } rows[] = {
         {"NUL bytes", std::string("[VEXLO]\n\0\0junk\0\nFormTop=7\nFontDef=A\0B\n", 38), 7, "A",
          1830},
@@ -295,10 +295,10 @@ TEST(DiskProfileFileCorrupt, WhatCanBeReadIsUsedAndTheRestDefaults) {
         TempDir dir;
         writeBytes(dir / "VEXLO.INI", row.content);
         const StoredSettings read = readStoredSettings(DiskProfileFile(dir / "VEXLO.INI"));
-        EXPECT_EQ(read.FormTop, row.formTop) << row.name;
-        EXPECT_EQ(read.FontDef, row.fontDef) << row.name;
-        EXPECT_EQ(read.Form2Top, row.form2Top) << row.name;
-        EXPECT_EQ(read.SizeW, 5295) << row.name;
+        EXPECT_EQ(read.windowTop, row.formTop) << row.name;
+        EXPECT_EQ(read.displayFont, row.fontDef) << row.name;
+        EXPECT_EQ(read.fontWindowTop, row.form2Top) << row.name;
+        EXPECT_EQ(read.windowWidth, 5295) << row.name;
     }
 }
 

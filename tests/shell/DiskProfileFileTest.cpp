@@ -81,9 +81,9 @@ TEST(DiskProfileFile, TwoInstancesWritingDifferentKeysKeepBoth) {
     EXPECT_TRUE(first.write("VEXLO", "Dumy", "12."));
     EXPECT_TRUE(second.write("VEXLO", "AllFcs", "0"));  // the last write of a key wins
     const StoredSettings read = readStoredSettings(DiskProfileFile(dir / "VEXLO.INI"));
-    EXPECT_EQ(read.AllFcs, 0);
-    EXPECT_EQ(read.JpFont, 1);
-    EXPECT_EQ(read.Dumy, "12.");
+    EXPECT_EQ(read.onTop, 0);
+    EXPECT_EQ(read.language, 1);
+    EXPECT_EQ(read.displayText, "12.");
 }
 
 TEST(DiskProfileFile, ProcessesWritingAtTheSameTimeKeepEveryKey) {

@@ -18,7 +18,7 @@ namespace {
 struct Window {
     explicit Window(std::string ini = "") : profile(std::move(ini)), platform(profile) {
         main = std::make_unique<shell::MainWindow>(platform.services);
-        main->Form_Load();
+        main->startUp();
     }
     std::string caption(const shell::MenuRow& row) {
         return main->form.findMenu(row.name, row.index)->caption();
@@ -47,7 +47,7 @@ TEST(Language, EverySwitchCaptionComesFromItsColumn) {
     };
     for (const SwitchRow& row : rows) {
         Window w(row.start);
-        const int languageMode = w.main->calc.state.LanguageMode;
+        const int languageMode = w.main->languageSetting;
         w.main->form.findMenu("JJJ", row.choice)->click();
         EXPECT_EQ(w.main->form.caption(), row.caption);
         for (const shell::MenuRow& menu : shell::MenuTable) {
@@ -56,7 +56,7 @@ TEST(Language, EverySwitchCaptionComesFromItsColumn) {
         }
         EXPECT_EQ(w.profile.read("VEXLO", "JpFont"), std::to_string(row.choice));
         // Messages keep the start language.
-        EXPECT_EQ(w.main->calc.state.LanguageMode, languageMode);
+        EXPECT_EQ(w.main->languageSetting, languageMode);
         EXPECT_TRUE(w.main->form.findMenu("JJJ", row.choice)->checked());
         EXPECT_FALSE(w.main->form.findMenu("JJJ", 1 - row.choice)->checked());
     }
@@ -64,7 +64,7 @@ TEST(Language, EverySwitchCaptionComesFromItsColumn) {
 
 TEST(Language, AnIndexOutsideTheArrayChangesNothing) {
     Window w;
-    w.main->JJJ_Click(2);
+    w.main->chooseLanguage(2);
     EXPECT_EQ(w.main->form.caption(), "【ベクロ】");
     EXPECT_EQ(w.profile.writeCount(), 0);
 }
@@ -77,17 +77,17 @@ TEST(FontWindow, ListsEachNameOnceWithoutVerticalVariantsWhileBusy) {
     fonts.onList = [&] { busyWhileListing = w.platform.pointer.busy; };
     EXPECT_EQ(fonts.listings, 0);  // start-up takes no list: the window is hidden
 
-    w.main->font2_Click(0);
+    w.main->openFontWindow(0);
     const auto* list = w.main->fontWindow.find<platform::ListBox>("Lstfontname");
     EXPECT_EQ(list->items(), (std::vector<std::string>{"ＭＳ 明朝", "Serif", "Tategaki", "Sans"}));
     EXPECT_TRUE(busyWhileListing);
     EXPECT_EQ(w.platform.pointer.changes, (std::vector<bool>{true, false}));
     EXPECT_EQ(w.main->fontWindow.find<platform::Label>("FNTNAME")->caption(), "System");
 
-    w.main->font2_Click(0);  // shown again: the same list
+    w.main->openFontWindow(0);  // shown again: the same list
     EXPECT_EQ(fonts.listings, 1);
-    w.main->END_Click();
-    w.main->font2_Click(0);  // loaded afresh after closing
+    w.main->cancelFont();
+    w.main->openFontWindow(0);  // loaded afresh after closing
     EXPECT_EQ(fonts.listings, 2);
     EXPECT_EQ(list->items().size(), 4u);
 }
@@ -118,11 +118,11 @@ TEST(Popup, OpensAtTheWindowsOuterCornerInScreenPixels) {
                                  services.colourDialog, services.fonts,       services.pointer,
                                  services.popup,        services.windows};
         shell::MainWindow main(atDpi);
-        main.Form_Load();
+        main.startUp();
         main.form.move(row.left, row.top);
-        main.Form_MouseDown(1, 0);
+        main.windowMouseDown(1, 0);
         EXPECT_FALSE(headless.popup.open);
-        main.Form_MouseDown(2, 0);
+        main.windowMouseDown(2, 0);
         ASSERT_TRUE(headless.popup.open);
         EXPECT_EQ(headless.popup.open->menu->name(), "Menu_File");
         EXPECT_EQ(headless.popup.open->x, row.x) << row.twipsPerPixel;
@@ -132,7 +132,7 @@ TEST(Popup, OpensAtTheWindowsOuterCornerInScreenPixels) {
 
 TEST(VersionWindow, IsCentredOnTheScreenAndModal) {
     Window w;
-    w.main->VER_FORM_Click();
+    w.main->showVersion();
     const auto& about = w.main->aboutForm;
     EXPECT_EQ(w.platform.windows.modal, &about);
     EXPECT_TRUE(about.visible());
@@ -148,12 +148,12 @@ TEST(VersionWindow, IsCentredOnTheScreenAndModal) {
 TEST(AlwaysOnTop, ARefusingDesktopSaysSo) {
     Window w;
     w.platform.windowOrder.refuse = true;
-    w.main->TTT_Click(1);
+    w.main->chooseOnTop(1);
     EXPECT_FALSE(w.main->form.topmost());
     ASSERT_EQ(w.platform.messages.shown.size(), 1u);
     EXPECT_EQ(w.platform.messages.shown[0].title, "【ベクロ】");
     EXPECT_EQ(w.profile.read("VEXLO", "AllFcs"), "1");  // kept for a desktop that can
-    w.main->TTT_Click(0);
+    w.main->chooseOnTop(0);
     EXPECT_EQ(w.platform.messages.shown.size(), 1u);
 }
 

@@ -15,7 +15,7 @@ namespace {
 struct Started {
     explicit Started(std::string ini = "") : profile(std::move(ini)), platform(profile) {
         window = std::make_unique<shell::MainWindow>(platform.services);
-        window->Form_Load();
+        window->startUp();
     }
     platform::MenuItem& menu(const char* name, int index = -1) {
         return *window->form.findMenu(name, index);
@@ -37,22 +37,22 @@ std::string ini(const std::string& lines) {
 TEST(StartUp, WithoutAFileEveryDefaultApplies) {
     Started s;
     auto& w = *s.window;
-    EXPECT_EQ(w.calc.display(), "0.");
-    EXPECT_EQ(w.calc.MEM2.caption(), " ");
+    EXPECT_EQ(w.calculator.display(), "0.");
+    EXPECT_EQ(w.controls.mark.caption(), " ");
     EXPECT_EQ(w.form.caption(), "【ベクロ】");
     EXPECT_EQ(w.form.top(), 0);
     EXPECT_EQ(w.form.left(), 0);
     EXPECT_EQ(w.form.height(), 1356);
     EXPECT_EQ(w.form.width(), 5295);
-    EXPECT_EQ(w.calc.Readout.fontSize(), 19);
-    EXPECT_EQ(w.calc.Readout.fontName(), "System");
+    EXPECT_EQ(w.controls.display.fontSize(), 19);
+    EXPECT_EQ(w.controls.display.fontName(), "System");
     EXPECT_TRUE(w.form.visible());
     // The default main colour "&HFFFF" reads as -1 and is refused: the design green stays.
-    EXPECT_EQ(w.calc.Readout.backColour(), platform::rgb(0, 255, 0));
-    EXPECT_EQ(w.calc.Readout.foreColour(), 0x404040u);
-    EXPECT_EQ(w.calc.MEM2.foreColour(), 0x400000u);
-    EXPECT_EQ(w.calc.state.LanguageMode, 0);
-    EXPECT_EQ(w.calc.state.WarningMode, "0");
+    EXPECT_EQ(w.controls.display.backColour(), platform::rgb(0, 255, 0));
+    EXPECT_EQ(w.controls.display.foreColour(), 0x404040u);
+    EXPECT_EQ(w.controls.mark.foreColour(), 0x400000u);
+    EXPECT_EQ(w.languageSetting, 0);
+    EXPECT_EQ(w.warningSetting, "0");
     for (auto [name, index] :
          {std::pair{"TNN", 0}, {"KKK", 0}, {"SSS", 1}, {"TTT", 0}, {"JJJ", 0}, {"AAA", 0}}) {
         EXPECT_TRUE(s.ticked(name, index)) << name << index;
@@ -63,23 +63,23 @@ TEST(StartUp, WithoutAFileEveryDefaultApplies) {
 
 TEST(StartUp, ResumeValueComesBackWithItsOperand) {
     Started s(ini("EndMem=1\nDumy=12,345.\n"));
-    EXPECT_EQ(s.window->calc.display(), "12,345.");
-    EXPECT_EQ(s.window->calc.state.FirstOperand, 12345);
-    EXPECT_EQ(s.window->calc.MEM2.caption(), "");
-    EXPECT_EQ(s.window->calc.MEM2.backColour(), 4095u);  // "&HFFF", the resume colour
+    EXPECT_EQ(s.window->calculator.display(), "12,345.");
+    EXPECT_EQ(s.window->calculator.state().firstOperand, 12345);
+    EXPECT_EQ(s.window->controls.mark.caption(), "");
+    EXPECT_EQ(s.window->controls.mark.backColour(), 4095u);  // "&HFFF", the resume colour
     EXPECT_TRUE(s.ticked("KKK", 1));
 
     Started off(ini("EndMem=0\nDumy=12,345.\n"));
-    EXPECT_EQ(off.window->calc.display(), "0.");
-    EXPECT_EQ(off.window->calc.state.FirstOperand, 0);
+    EXPECT_EQ(off.window->calculator.display(), "0.");
+    EXPECT_EQ(off.window->calculator.state().firstOperand, 0);
 
     Started text(ini("EndMem=1\nDumy=平成2年\n"));
-    EXPECT_EQ(text.window->calc.display(), "平成2年");
-    EXPECT_EQ(text.window->calc.state.FirstOperand, 0);
+    EXPECT_EQ(text.window->calculator.display(), "平成2年");
+    EXPECT_EQ(text.window->calculator.state().firstOperand, 0);
 
     // A resume text edited in by hand cannot bring reordering or control characters back.
     Started mended(ini("EndMem=1\nDumy=\u202E12\x01.\n"));
-    EXPECT_EQ(mended.window->calc.display(), "\uFFFD12\uFFFD.");
+    EXPECT_EQ(mended.window->calculator.display(), "\uFFFD12\uFFFD.");
 }
 
 TEST(StartUp, EnglishStartSetsTheStartUpCaptions) {
@@ -93,7 +93,7 @@ TEST(StartUp, EnglishStartSetsTheStartUpCaptions) {
     EXPECT_EQ(s.menu("Kugiri").caption(), "-");
     EXPECT_EQ(s.menu("KUGIR2").caption(), "-");
     EXPECT_TRUE(s.ticked("JJJ", 1));
-    EXPECT_EQ(s.window->calc.state.LanguageMode, 1);
+    EXPECT_EQ(s.window->languageSetting, 1);
 }
 
 TEST(StartUp, WarningSettingTicksOnlyItsKnownValues) {
@@ -106,7 +106,7 @@ TEST(StartUp, WarningSettingTicksOnlyItsKnownValues) {
         Started s(ini(std::string(row.line) + "\n"));
         EXPECT_EQ(s.ticked("AAA", 0), row.on) << row.line;
         EXPECT_EQ(s.ticked("AAA", 1), row.off) << row.line;
-        EXPECT_EQ(s.window->calc.warningsShown(), row.on) << row.line;
+        EXPECT_EQ(s.window->calculator.warningsShown(), row.on) << row.line;
     }
 }
 
@@ -119,11 +119,11 @@ TEST(StartUp, StoredPlaceColoursAndFont) {
     EXPECT_EQ(w.form.left(), -450);
     EXPECT_EQ(w.fontWindow.top(), 100);
     EXPECT_EQ(w.fontWindow.left(), 200);
-    EXPECT_EQ(w.calc.Readout.backColour(), 255u);
-    EXPECT_EQ(w.calc.MEM1.backColour(), 255u);
-    EXPECT_EQ(w.calc.MEM2.backColour(), 255u);
-    EXPECT_EQ(w.calc.Readout.foreColour(), 0xFF0000u);
-    EXPECT_EQ(w.calc.Readout.fontName(), "Noto Sans CJK JP");
+    EXPECT_EQ(w.controls.display.backColour(), 255u);
+    EXPECT_EQ(w.controls.memoryIndicator.backColour(), 255u);
+    EXPECT_EQ(w.controls.mark.backColour(), 255u);
+    EXPECT_EQ(w.controls.display.foreColour(), 0xFF0000u);
+    EXPECT_EQ(w.controls.display.fontName(), "Noto Sans CJK JP");
     EXPECT_TRUE(w.form.topmost());
     EXPECT_TRUE(s.platform.windowOrder.topmost);
     EXPECT_TRUE(s.ticked("TTT", 1));
@@ -141,8 +141,8 @@ TEST(StartUp, SizeClassesFromTheStoredHeight) {
                            Row{1790, 1620, 30}, Row{1900, 1800, 40.5}}) {
         Started s(ini("SizeH=" + std::to_string(row.sizeH) + "\n"));
         EXPECT_EQ(s.window->form.height(), row.height) << row.sizeH;
-        EXPECT_EQ(s.window->calc.Readout.fontSize(), row.font) << row.sizeH;
-        EXPECT_EQ(s.window->calc.Readout.height(), row.height - 950) << row.sizeH;
+        EXPECT_EQ(s.window->controls.display.fontSize(), row.font) << row.sizeH;
+        EXPECT_EQ(s.window->controls.display.height(), row.height - 950) << row.sizeH;
     }
 }
 
@@ -165,10 +165,10 @@ TEST(Layout, DraggingSnapsTheHeightAndClampsTheWidth) {
         w.form.resizeByUser(row.height, row.width);
         EXPECT_EQ(w.form.height(), row.expectedHeight) << row.height << "x" << row.width;
         EXPECT_EQ(w.form.width(), row.expectedWidth) << row.height << "x" << row.width;
-        EXPECT_EQ(w.calc.Readout.fontSize(), row.font) << row.height;
-        EXPECT_EQ(w.calc.Readout.width(), row.expectedWidth - 360);
-        EXPECT_EQ(w.calc.Readout.height(), row.expectedHeight - 950);
-        EXPECT_EQ(w.calc.MEM2.top(), w.calc.Readout.top() + 100);
+        EXPECT_EQ(w.controls.display.fontSize(), row.font) << row.height;
+        EXPECT_EQ(w.controls.display.width(), row.expectedWidth - 360);
+        EXPECT_EQ(w.controls.display.height(), row.expectedHeight - 950);
+        EXPECT_EQ(w.controls.mark.top(), w.controls.display.top() + 100);
     }
 }
 
@@ -243,4 +243,44 @@ TEST(Menus, EveryItemOfTheTreeIsBuiltWithItsAccelerator) {
               "入力表示数値削除・・・・・・・・・・・・・・・【@)】キー");
     EXPECT_TRUE(s.window->menuAvailable(s.menu("JJJ", 1)));
     EXPECT_TRUE(s.window->menuAvailable(s.menu("Syohi_Zei")));
+}
+
+// What the message box had behind it: the strip as it stood when the message was raised, and
+// the final strip once the box is closed; an era conversion also moves the mark home.
+TEST(Delivery, MessagesShowTheStripAsItStoodAndEraConversionMovesTheMarkHome) {
+    struct BehindTheBox : platform::MessageBoxService {
+        void show(std::string_view, std::string_view text) override {
+            seen.push_back(std::string(text) + " over " + window->controls.display.caption() + "|" +
+                           window->controls.mark.caption());
+        }
+        shell::MainWindow* window = nullptr;
+        std::vector<std::string> seen;
+    } box;
+    platform::MemoryProfileFile profile;
+    platform::HeadlessPlatform headless(profile);
+    platform::Services services = headless.services;
+    platform::Services withBox{box,
+                               services.clipboard,
+                               services.keys,
+                               services.profile,
+                               services.windowOrder,
+                               services.screen,
+                               services.colourDialog,
+                               services.fonts,
+                               services.pointer,
+                               services.popup,
+                               services.windows};
+    shell::MainWindow window(withBox);
+    box.window = &window;
+    window.startUp();
+    // Heisei 32 does not exist: the limit message over the year, then a cleared calculation.
+    window.calculator.setMark("平");
+    window.calculator.setDisplay("32.");
+    window.controls.mark.setLeft(120);
+    window.form.findMenu("WA_SEI")->click();
+    ASSERT_EQ(box.seen.size(), 1u);
+    EXPECT_EQ(box.seen[0].substr(box.seen[0].find(" over ")), " over 2020年|平");
+    EXPECT_EQ(window.controls.display.caption(), "0.");
+    EXPECT_EQ(window.controls.mark.caption(), " ");
+    EXPECT_EQ(window.controls.mark.left(), 0);
 }

@@ -99,21 +99,21 @@ TEST(ColourText, OnlyColoursInRangeApply) {
 TEST(SettingsKeys, NoFileGivesEveryDefault) {
     const StoredSettings read = readStoredSettings(MemoryProfileFile());
     EXPECT_EQ(read, StoredSettings{});
-    EXPECT_EQ(read.FontDef, "System");
-    EXPECT_EQ(read.FormTop, 0);
-    EXPECT_EQ(read.FormLeft, 0);
-    EXPECT_EQ(read.Form2Top, 1830);
-    EXPECT_EQ(read.Form2Left, 3555);
-    EXPECT_EQ(read.Dumy, "0.");
-    EXPECT_EQ(read.SizeH, 855);
-    EXPECT_EQ(read.SizeW, 5295);
-    EXPECT_EQ(read.EndMem + read.AllFcs + read.JpFont + read.AtsNoA, 0);
+    EXPECT_EQ(read.displayFont, "System");
+    EXPECT_EQ(read.windowTop, 0);
+    EXPECT_EQ(read.windowLeft, 0);
+    EXPECT_EQ(read.fontWindowTop, 1830);
+    EXPECT_EQ(read.fontWindowLeft, 3555);
+    EXPECT_EQ(read.displayText, "0.");
+    EXPECT_EQ(read.windowHeight, 855);
+    EXPECT_EQ(read.windowWidth, 5295);
+    EXPECT_EQ(read.resumeMode + read.onTop + read.language + read.warningMode, 0);
     // The main colour's default is refused, so the design colours stay.
-    EXPECT_FALSE(isApplicableColour(readColourText(read.MColor)));
-    EXPECT_EQ(readColourText(read.LColor), 4210752);
-    EXPECT_EQ(readColourText(read.RColor), 255);
-    EXPECT_EQ(readColourText(read.EColor), 4194304);
-    EXPECT_EQ(readColourText(read.XColor), 4095);
+    EXPECT_FALSE(isApplicableColour(readColourText(read.mainColour)));
+    EXPECT_EQ(readColourText(read.displayTextColour), 4210752);
+    EXPECT_EQ(readColourText(read.memoryTextColour), 255);
+    EXPECT_EQ(readColourText(read.operatorTextColour), 4194304);
+    EXPECT_EQ(readColourText(read.resumeColour), 4095);
 }
 
 TEST(SettingsKeys, ValueFormsOfEachKind) {
@@ -158,8 +158,8 @@ TEST(SettingsKeys, ValueFormsOfEachKind) {
 TEST(SettingsKeys, ResumeTextComesBack) {
     const StoredSettings read =
         readStoredSettings(MemoryProfileFile("[VEXLO]\r\nEndMem=1\r\nDumy=1,234.\r\n"));
-    EXPECT_EQ(read.EndMem, 1);
-    EXPECT_EQ(read.Dumy, "1,234.");
+    EXPECT_EQ(read.resumeMode, 1);
+    EXPECT_EQ(read.displayText, "1,234.");
 }
 
 // Records the keys read, in order.
@@ -190,9 +190,9 @@ TEST(SettingsKeys, FontWindowReadsItsThreeKeys) {
     profile.write("VEXLO", "Form2Left", "99");
     profile.reads.clear();
     const FontWindowSettings read = readFontWindowSettings(profile);
-    EXPECT_EQ(read.FontDef, "System");
-    EXPECT_EQ(read.Form2Top, 1830);
-    EXPECT_EQ(read.Form2Left, 99);
+    EXPECT_EQ(read.displayFont, "System");
+    EXPECT_EQ(read.fontWindowTop, 1830);
+    EXPECT_EQ(read.fontWindowLeft, 99);
     EXPECT_EQ(profile.reads,
               (std::vector<std::string>{"VEXLO/FontDef", "VEXLO/Form2Top", "VEXLO/Form2Left"}));
 }
@@ -206,8 +206,8 @@ TEST(SettingsKeys, WritesUseTheSectionAndShortestDecimalText) {
     EXPECT_EQ(profile.text(),
               "[VEXLO]\nForm2Top=1830\nMColor=16777215\nFormLeft=-120\nDumy=12,345.\n");
     const StoredSettings read = readStoredSettings(profile);
-    EXPECT_EQ(read.FormLeft, -120);
-    EXPECT_EQ(readColourText(read.MColor), 16777215);
+    EXPECT_EQ(read.windowLeft, -120);
+    EXPECT_EQ(readColourText(read.mainColour), 16777215);
 }
 
 }  // namespace

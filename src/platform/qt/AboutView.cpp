@@ -85,7 +85,7 @@ AboutView::AboutView(shell::MainWindow& main, QWidget* owner)
             [this] { form_.find<platform::Button>("Command1")->click(); });
     // Esc or the title bar's close: the window closes as its OK does.
     connect(this, &QDialog::finished, this, [this] {
-        if (form_.visible()) main_.About_Command1_Click();
+        if (form_.visible()) main_.closeVersion();
     });
 
     auto* top = new QHBoxLayout;

@@ -39,25 +39,25 @@ QString displaySample() {
 
 CalculatorView::CalculatorView(shell::MainWindow& main)
     : accessibilityFirst_(), main_(main), window_(main.form), warmer_(&window_) {
-    engine::Calculator& calc = main_.calc;
-    window_.setAlignment(calc.Readout, Qt::AlignRight | Qt::AlignVCenter);
-    window_.setAlignment(calc.MEM2, Qt::AlignCenter);
+    shell::CalculatorControls& controls = main_.controls;
+    window_.setAlignment(controls.display, Qt::AlignRight | Qt::AlignVCenter);
+    window_.setAlignment(controls.mark, Qt::AlignCenter);
     // The display's text is never cut and never lies under the mark; the mark is never cut.
-    window_.setFitted(calc.Readout, &calc.MEM2);
-    window_.setFitted(calc.MEM2, nullptr);
+    window_.setFitted(controls.display, &controls.mark);
+    window_.setFitted(controls.mark, nullptr);
     window_.sizeRange = [this] {
         const shell::MainWindow::SizeRange range = main_.windowSizeRange();
         return SizeRange{{range.minimumWidth, range.minimumHeight},
                          {range.maximumWidth, range.maximumHeight}};
     };
     window_.onMouseDown = [this](const platform::Control& control, int button, int shift) {
-        if (&control == &main_.calc.Readout) main_.Readout_MouseDown(button, shift);
+        if (&control == &main_.controls.display) main_.displayMouseDown(button, shift);
     };
     window_.onDoubleClick = [this](const platform::Control& control) {
-        if (&control == &main_.calc.Readout) main_.calc.Readout_DblClick();
+        if (&control == &main_.controls.display) main_.displayDoubleClick();
     };
     new WindowMouse(*window_.centralWidget(), [this](int button, int shift) {
-        main_.Form_MouseDown(button, shift);
+        main_.windowMouseDown(button, shift);
         window_.flush();
     });
     accessibility_ = std::make_unique<DisplayAccessibility>(main_, window_);
@@ -74,9 +74,9 @@ CalculatorView::CalculatorView(shell::MainWindow& main)
     // start its time and memory; after the first key they load while the user reads.
     window_.onKeyDelivered = [this] {
         if (warmer_.started() || main_.form.closed()) return;
-        if (const QLabel* label = window_.labelFor(main_.calc.MEM2))
+        if (const QLabel* label = window_.labelFor(main_.controls.mark))
             warmer_.add(label, markSample());
-        if (const QLabel* label = window_.labelFor(main_.calc.Readout))
+        if (const QLabel* label = window_.labelFor(main_.controls.display))
             warmer_.add(label, displaySample());
         warmer_.start(WarmDelay);
     };

@@ -214,8 +214,8 @@ QString spokenValue(const QString& display, const QString& mark) {
 DisplayAccessibility::DisplayAccessibility(shell::MainWindow& main, FormWindow& window)
     : main_(main), window_(window) {
     installDisplayAccessibility();
-    shown_ = spokenValue(QString::fromStdString(main_.calc.Readout.caption()),
-                         QString::fromStdString(main_.calc.MEM2.caption()));
+    shown_ = spokenValue(QString::fromStdString(main_.controls.display.caption()),
+                         QString::fromStdString(main_.controls.mark.caption()));
     QPointer<FormWindow> guard(&window);
     std::weak_ptr<int> alive = alive_;
     main_.form.subscribe([this, guard, alive](const platform::Control*) {
@@ -224,7 +224,7 @@ DisplayAccessibility::DisplayAccessibility(shell::MainWindow& main, FormWindow& 
     QObject::connect(
         qApp, &QApplication::focusChanged, &window_, [this, alive](QWidget*, QWidget* now) {
             if (alive.expired()) return;
-            QLabel* display = window_.labelFor(main_.calc.Readout);
+            QLabel* display = window_.labelFor(main_.controls.display);
             if (display == nullptr) return;
             auto* readout =
                 dynamic_cast<DisplayAccessible*>(QAccessible::queryAccessibleInterface(display));
@@ -247,11 +247,11 @@ DisplayAccessibility::DisplayAccessibility(shell::MainWindow& main, FormWindow& 
 QString DisplayAccessibility::nameOf(const platform::Control& control) const {
     const platform::MenuItem* english = main_.form.findMenu("JJJ", 1);
     const bool inEnglish = english != nullptr && english->checked();
-    if (&control == &main_.calc.Readout) {
+    if (&control == &main_.controls.display) {
         return inEnglish ? QStringLiteral("Display") : QString::fromUtf8("表示");
     }
     // The mark's colour tells that the display will be kept at the close.
-    if (main_.ResumeModeFlag == 1) {
+    if (main_.resumeMode == 1) {
         return inEnglish ? QStringLiteral("Mark, resume value on")
                          : QString::fromUtf8("記号・終了時数値記憶有");
     }
@@ -263,15 +263,16 @@ void DisplayAccessibility::keyTyped(const platform::KeyStroke& key) {
 }
 
 void DisplayAccessibility::update() {
-    for (const platform::Control* control : {static_cast<platform::Control*>(&main_.calc.Readout),
-                                             static_cast<platform::Control*>(&main_.calc.MEM2)}) {
+    for (const platform::Control* control :
+         {static_cast<platform::Control*>(&main_.controls.display),
+          static_cast<platform::Control*>(&main_.controls.mark)}) {
         QLabel* label = window_.labelFor(*control);
         if (label == nullptr) continue;
         if (label->property("vexloAdopted").isNull()) {
             label->setProperty("vexloAdopted", true);
             adopt(*label);
             // The display holds the focus; the window's key filter still takes every key.
-            if (control == &main_.calc.Readout) {
+            if (control == &main_.controls.display) {
                 label->setFocusPolicy(Qt::StrongFocus);
                 window_.setFocusProxy(label);
             }
@@ -302,13 +303,13 @@ void DisplayAccessibility::adopt(QLabel& label) {
 }
 
 void DisplayAccessibility::tellValue() {
-    QLabel* display = window_.labelFor(main_.calc.Readout);
+    QLabel* display = window_.labelFor(main_.controls.display);
     if (display == nullptr || QApplication::focusWidget() != display || main_.form.closed()) return;
     auto* readout =
         dynamic_cast<DisplayAccessible*>(QAccessible::queryAccessibleInterface(display));
     if (readout == nullptr) return;
-    shown_ = spokenValue(QString::fromStdString(main_.calc.Readout.caption()),
-                         QString::fromStdString(main_.calc.MEM2.caption()));
+    shown_ = spokenValue(QString::fromStdString(main_.controls.display.caption()),
+                         QString::fromStdString(main_.controls.mark.caption()));
     readout->speak(shown_);
 }
 
@@ -316,11 +317,11 @@ void DisplayAccessibility::announce() {
     announcing_ = false;
     const bool typed = typing_;
     typing_ = false;
-    const QString value = spokenValue(QString::fromStdString(main_.calc.Readout.caption()),
-                                      QString::fromStdString(main_.calc.MEM2.caption()));
+    const QString value = spokenValue(QString::fromStdString(main_.controls.display.caption()),
+                                      QString::fromStdString(main_.controls.mark.caption()));
     if (value == shown_ || main_.form.closed()) return;
     shown_ = value;
-    QLabel* display = window_.labelFor(main_.calc.Readout);
+    QLabel* display = window_.labelFor(main_.controls.display);
     if (display == nullptr) return;
     auto* readout =
         dynamic_cast<DisplayAccessible*>(QAccessible::queryAccessibleInterface(display));

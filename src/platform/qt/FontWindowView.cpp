@@ -59,7 +59,7 @@ FontWindowView::FontWindowView(shell::MainWindow& main, QWidget* owner)
             [this] { form_.find<platform::Button>("END")->click(); });
     // Esc unloads the window as CANCEL does.
     connect(this, &QDialog::rejected, this, [this] {
-        if (form_.visible()) main_.END_Click();
+        if (form_.visible()) main_.cancelFont();
     });
     const platform::MenuItem* english = main_.form.findMenu("JJJ", 1);
     list_->setAccessibleName(english != nullptr && english->checked()
@@ -107,7 +107,7 @@ void FontWindowView::moveEvent(QMoveEvent* event) {
 
 void FontWindowView::closeEvent(QCloseEvent* event) {
     // The title bar's close unloads the window and stores nothing, as CANCEL does.
-    if (form_.visible()) main_.END_Click();
+    if (form_.visible()) main_.cancelFont();
     event->accept();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // The font window `Fontmnu4` on screen: the name label, the list of fonts, OK and CANCEL. A
-// click in the list reaches `Lstfontname_Click` at once; closing from the title bar unloads the
+// click in the list reaches `fontChosen` at once; closing from the title bar unloads the
 // window as CANCEL does.
 
 #include <QDialog>

@@ -38,7 +38,7 @@ KeyboardAccess::KeyboardAccess(shell::MainWindow& main, FormWindow& window)
 }
 
 QWidget* KeyboardAccess::display() const {
-    return window_.labelFor(main_.calc.Readout);
+    return window_.labelFor(main_.controls.display);
 }
 
 void KeyboardAccess::keyPressed(const QKeyEvent& key) {
@@ -49,12 +49,12 @@ void KeyboardAccess::keyPressed(const QKeyEvent& key) {
                 openMenuBar();
             } else if (mods == Qt::ShiftModifier) {
                 QMetaObject::invokeMethod(
-                    this, [this] { main_.Form_MouseDown(2, 0); }, Qt::QueuedConnection);
+                    this, [this] { main_.windowMouseDown(2, 0); }, Qt::QueuedConnection);
             }
             return;
         case Qt::Key_Menu:
             QMetaObject::invokeMethod(
-                this, [this] { main_.Form_MouseDown(2, 0); }, Qt::QueuedConnection);
+                this, [this] { main_.windowMouseDown(2, 0); }, Qt::QueuedConnection);
             return;
         case Qt::Key_Space:
             if (mods == Qt::ControlModifier) activate();
@@ -100,7 +100,7 @@ void KeyboardAccess::openMenuBar() {
 }
 
 void KeyboardAccess::move(int across, int down) {
-    if (main_.UnitPanelMode != 1) return;
+    if (main_.unitPanelMode != 1) return;
     // The display, then the panel's groups, in the order they lie on the window.
     std::vector<std::vector<QWidget*>> groups;
     if (QWidget* shown = display()) groups.push_back({shown});

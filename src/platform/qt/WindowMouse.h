@@ -1,5 +1,5 @@
 #pragma once
-// A mouse press on the main window's own client area (not on a control) for `Form_MouseDown`.
+// A mouse press on the main window's own client area (not on a control) for `windowMouseDown`.
 
 #include <QObject>
 #include <functional>

@@ -20,10 +20,10 @@ FontWindowSettings readFontWindowSettings(const platform::ProfileFile& profile) 
     constexpr const SettingKey& font = settingKey("FontDef");
     constexpr const SettingKey& top = settingKey("Form2Top");
     constexpr const SettingKey& left = settingKey("Form2Left");
-    settings.FontDef =
+    settings.displayFont =
         profile.getString(SettingsSection, font.name, font.textDefault, SettingTextChars);
-    settings.Form2Top = profile.getInt(SettingsSection, top.name, top.integerDefault);
-    settings.Form2Left = profile.getInt(SettingsSection, left.name, left.integerDefault);
+    settings.fontWindowTop = profile.getInt(SettingsSection, top.name, top.integerDefault);
+    settings.fontWindowLeft = profile.getInt(SettingsSection, left.name, left.integerDefault);
     return settings;
 }
 

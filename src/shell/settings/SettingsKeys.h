@@ -20,23 +20,23 @@ inline constexpr std::size_t SettingTextChars = 49;
 // (see ColourText.h). The defaults here are the table's below (a test reads an empty file
 // through the table and compares it with a default-made StoredSettings).
 struct StoredSettings {
-    std::string FontDef = "System";
-    int FormTop = 0;
-    int FormLeft = 0;
-    int Form2Top = 1830;
-    int Form2Left = 3555;
-    std::string Dumy = "0.";
-    int EndMem = 0;
-    int SizeH = 855;
-    int SizeW = 5295;
-    int AllFcs = 0;
-    int JpFont = 0;
-    int AtsNoA = 0;
-    std::string MColor = "&HFFFF";
-    std::string LColor = "&H404040";
-    std::string RColor = "&HFF&";
-    std::string EColor = "&H400000";
-    std::string XColor = "&HFFF";
+    std::string displayFont = "System";
+    int windowTop = 0;
+    int windowLeft = 0;
+    int fontWindowTop = 1830;
+    int fontWindowLeft = 3555;
+    std::string displayText = "0.";
+    int resumeMode = 0;
+    int windowHeight = 855;
+    int windowWidth = 5295;
+    int onTop = 0;
+    int language = 0;
+    int warningMode = 0;
+    std::string mainColour = "&HFFFF";
+    std::string displayTextColour = "&H404040";
+    std::string memoryTextColour = "&HFF&";
+    std::string operatorTextColour = "&H400000";
+    std::string resumeColour = "&HFFF";
 
     bool operator==(const StoredSettings&) const = default;
 };
@@ -56,23 +56,23 @@ struct SettingKey {
 
 // clang-format off
 inline constexpr std::array<SettingKey, 19> SettingKeys{{
-    {"FontDef",   SettingKind::Text,    "System",    0,    &StoredSettings::FontDef, nullptr},
-    {"FormTop",   SettingKind::Integer, "",          0,    nullptr, &StoredSettings::FormTop},
-    {"FormLeft",  SettingKind::Integer, "",          0,    nullptr, &StoredSettings::FormLeft},
-    {"Form2Top",  SettingKind::Integer, "",          1830, nullptr, &StoredSettings::Form2Top},
-    {"Form2Left", SettingKind::Integer, "",          3555, nullptr, &StoredSettings::Form2Left},
-    {"Dumy",      SettingKind::Text,    "0.",        0,    &StoredSettings::Dumy, nullptr},
-    {"EndMem",    SettingKind::Integer, "",          0,    nullptr, &StoredSettings::EndMem},
-    {"SizeH",     SettingKind::Integer, "",          855,  nullptr, &StoredSettings::SizeH},
-    {"SizeW",     SettingKind::Integer, "",          5295, nullptr, &StoredSettings::SizeW},
-    {"AllFcs",    SettingKind::Integer, "",          0,    nullptr, &StoredSettings::AllFcs},
-    {"JpFont",    SettingKind::Integer, "",          0,    nullptr, &StoredSettings::JpFont},
-    {"AtsNoA",    SettingKind::Integer, "",          0,    nullptr, &StoredSettings::AtsNoA},
-    {"MColor",    SettingKind::Colour,  "&HFFFF",    0,    &StoredSettings::MColor, nullptr},
-    {"LColor",    SettingKind::Colour,  "&H404040",  0,    &StoredSettings::LColor, nullptr},
-    {"RColor",    SettingKind::Colour,  "&HFF&",     0,    &StoredSettings::RColor, nullptr},
-    {"EColor",    SettingKind::Colour,  "&H400000",  0,    &StoredSettings::EColor, nullptr},
-    {"XColor",    SettingKind::Colour,  "&HFFF",     0,    &StoredSettings::XColor, nullptr},
+    {"FontDef",   SettingKind::Text,    "System",    0,    &StoredSettings::displayFont, nullptr},
+    {"FormTop",   SettingKind::Integer, "",          0,    nullptr, &StoredSettings::windowTop},
+    {"FormLeft",  SettingKind::Integer, "",          0,    nullptr, &StoredSettings::windowLeft},
+    {"Form2Top",  SettingKind::Integer, "",          1830, nullptr, &StoredSettings::fontWindowTop},
+    {"Form2Left", SettingKind::Integer, "",          3555, nullptr, &StoredSettings::fontWindowLeft},
+    {"Dumy",      SettingKind::Text,    "0.",        0,    &StoredSettings::displayText, nullptr},
+    {"EndMem",    SettingKind::Integer, "",          0,    nullptr, &StoredSettings::resumeMode},
+    {"SizeH",     SettingKind::Integer, "",          855,  nullptr, &StoredSettings::windowHeight},
+    {"SizeW",     SettingKind::Integer, "",          5295, nullptr, &StoredSettings::windowWidth},
+    {"AllFcs",    SettingKind::Integer, "",          0,    nullptr, &StoredSettings::onTop},
+    {"JpFont",    SettingKind::Integer, "",          0,    nullptr, &StoredSettings::language},
+    {"AtsNoA",    SettingKind::Integer, "",          0,    nullptr, &StoredSettings::warningMode},
+    {"MColor",    SettingKind::Colour,  "&HFFFF",    0,    &StoredSettings::mainColour, nullptr},
+    {"LColor",    SettingKind::Colour,  "&H404040",  0,    &StoredSettings::displayTextColour, nullptr},
+    {"RColor",    SettingKind::Colour,  "&HFF&",     0,    &StoredSettings::memoryTextColour, nullptr},
+    {"EColor",    SettingKind::Colour,  "&H400000",  0,    &StoredSettings::operatorTextColour, nullptr},
+    {"XColor",    SettingKind::Colour,  "&HFFF",     0,    &StoredSettings::resumeColour, nullptr},
     {"Form3Top",  SettingKind::Integer, "",          0,    nullptr, nullptr},
     {"Form3Left", SettingKind::Integer, "",          0,    nullptr, nullptr},
 }};
@@ -113,11 +113,11 @@ inline constexpr std::string_view Form3Left = settingKey("Form3Left").name;
 // read (49 characters), integer keys with the integer read; a missing key takes its default.
 StoredSettings readStoredSettings(const platform::ProfileFile& profile);
 
-// What the font window reads when it opens: FontDef, then Form2Top and Form2Left.
+// What the font window reads when it opens: displayFont, then fontWindowTop and fontWindowLeft.
 struct FontWindowSettings {
-    std::string FontDef;
-    int Form2Top = 0;
-    int Form2Left = 0;
+    std::string displayFont;
+    int fontWindowTop = 0;
+    int fontWindowLeft = 0;
 };
 FontWindowSettings readFontWindowSettings(const platform::ProfileFile& profile);
 
