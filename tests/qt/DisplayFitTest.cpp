@@ -13,8 +13,8 @@
 #include <QTextLayout>
 
 #include "QtViewFixture.h"
-#include "platform/qt/FittedLabel.h"
-#include "platform/qt/FontSubstitution.h"
+#include "qt/FittedLabel.h"
+#include "qt/FontSubstitution.h"
 
 namespace vexlo::qtview::testing {
 namespace {

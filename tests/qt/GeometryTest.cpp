@@ -10,8 +10,8 @@
 #include <cstdlib>
 
 #include "QtViewFixture.h"
-#include "platform/qt/FittedLabel.h"
-#include "platform/qt/WindowMetrics.h"
+#include "qt/FittedLabel.h"
+#include "qt/WindowMetrics.h"
 
 namespace vexlo::qtview::testing {
 namespace {

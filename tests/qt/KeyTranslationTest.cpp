@@ -5,7 +5,7 @@
 #include <ostream>
 #include <vector>
 
-#include "platform/qt/KeyTranslation.h"
+#include "qt/KeyTranslation.h"
 
 namespace vexlo::platform {
 // Found by argument lookup from the assertions below.

@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "QtViewFixture.h"
-#include "platform/qt/MenuBarView.h"
+#include "qt/MenuBarView.h"
 
 namespace vexlo::qtview::testing {
 namespace {

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/qt/PlatformChoice.h"
+#include "qt/PlatformChoice.h"
 
 namespace vexlo::qtview {
 namespace {

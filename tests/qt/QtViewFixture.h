@@ -13,10 +13,10 @@
 
 #include "platform/headless/HeadlessServices.h"
 #include "platform/headless/MemoryProfileFile.h"
-#include "platform/qt/CalculatorView.h"
-#include "platform/qt/FontSubstitution.h"
-#include "platform/qt/QtServices.h"
-#include "platform/qt/SecondaryViews.h"
+#include "qt/CalculatorView.h"
+#include "qt/FontSubstitution.h"
+#include "qt/QtServices.h"
+#include "qt/SecondaryViews.h"
 #include "shell/MainWindow.h"
 
 namespace vexlo::qtview::testing {

@@ -23,10 +23,10 @@
 #include <vector>
 
 #include "QtViewFixture.h"
-#include "platform/qt/AboutView.h"
-#include "platform/qt/FittedLabel.h"
-#include "platform/qt/FontWindowView.h"
-#include "platform/qt/MenuBarView.h"
+#include "qt/AboutView.h"
+#include "qt/FittedLabel.h"
+#include "qt/FontWindowView.h"
+#include "qt/MenuBarView.h"
 
 namespace vexlo::qtview::testing {
 namespace {

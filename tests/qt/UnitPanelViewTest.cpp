@@ -9,8 +9,8 @@
 #include <QRadioButton>
 
 #include "QtViewFixture.h"
-#include "platform/qt/ClickableWidgets.h"
-#include "platform/qt/MenuBarView.h"
+#include "qt/ClickableWidgets.h"
+#include "qt/MenuBarView.h"
 
 namespace vexlo::qtview::testing {
 namespace {
