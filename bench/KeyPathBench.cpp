@@ -1,5 +1,5 @@
-// Keys per second through the key path: Form::pressKey -> the key-down and character handlers -> the
-// handlers, with the keys they send drained, as vexlo-keys and the window deliver them.
+// Keys per second through the key path: Form::pressKey -> the key-down and character handlers ->
+// the handlers, with the keys they send drained, as vexlo-keys and the window deliver them.
 
 #include <benchmark/benchmark.h>
 

@@ -49,9 +49,10 @@ FontWindowView::FontWindowView(shell::MainWindow& main, QWidget* owner)
     auto* listBox = form_.find<platform::ListBox>("Lstfontname");
     // A selection the user makes (focus alone makes a current item, which selects nothing).
     connect(list_, &QListWidget::itemSelectionChanged, this, [this, listBox] {
-        const int row = list_->currentRow();
-        if (syncing_ || list_->selectedItems().isEmpty() || row == listBox->selectedIndex()) return;
-        listBox->select(row);
+        const int chosen = list_->currentRow();
+        if (syncing_ || list_->selectedItems().isEmpty() || chosen == listBox->selectedIndex())
+            return;
+        listBox->select(chosen);
     });
     connect(ok_, &QPushButton::clicked, this,
             [this] { form_.find<platform::Button>("OK")->click(); });

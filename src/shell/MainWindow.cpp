@@ -161,8 +161,8 @@ void MainWindow::buildMenus() {
         {"KeigenSyo_Moto", [](Calculator& c) { return c.removeTax(engine::ReducedTax); }},
         {"SEI_WA", [](Calculator& c) { return era::westernToEra(c); }},
     };
-    for (const CalculatorItem& item : CalculatorItems) {
-        form.findMenu(item.name)->onClick = [this, operation = item.operation] {
+    for (const CalculatorItem& entry : CalculatorItems) {
+        form.findMenu(entry.name)->onClick = [this, operation = entry.operation] {
             deliver(operation(calculator));
         };
     }

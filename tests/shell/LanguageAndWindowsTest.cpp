@@ -93,7 +93,7 @@ TEST(FontWindow, ListsEachNameOnceWithoutVerticalVariantsWhileBusy) {
 }
 
 struct DpiScreen : platform::Screen {
-    explicit DpiScreen(double tpp) : tpp(tpp) {}
+    explicit DpiScreen(double twipsPerPixel) : tpp(twipsPerPixel) {}
     double twipsPerPixelX() const override { return tpp; }
     double twipsPerPixelY() const override { return tpp; }
     platform::Twips width() const override { return static_cast<platform::Twips>(1920 * tpp); }

@@ -50,9 +50,9 @@ INSTANTIATE_TEST_SUITE_P(
         ConversionRow{"converted text", Category::Length, 1, 1, "3.96寸", std::nullopt},
         ConversionRow{"era text", Category::Length, 1, 1, "平成2年", std::nullopt},
         ConversionRow{"empty", Category::Length, 1, 1, "", std::nullopt}),
-    [](const auto& info) {
+    [](const auto& test) {
         std::string name;
-        for (const char c : std::string(info.param.name)) name += std::isalnum(c) ? c : '_';
+        for (const char c : std::string(test.param.name)) name += std::isalnum(c) ? c : '_';
         return name;
     });
 // clang-format on

@@ -46,9 +46,9 @@ class QueuedKeys : public KeyQueue {
 
 class HeadlessWindowOrder : public WindowOrder {
   public:
-    int setTopmost(bool topmost) override {
+    int setTopmost(bool onTop) override {
         if (refuse) return 0;
-        this->topmost = topmost;
+        topmost = onTop;
         return 1;
     }
     bool topmost = false;
@@ -87,9 +87,9 @@ class ListedFonts : public FontCatalog {
 
 class RecordingPointer : public MousePointer {
   public:
-    void setBusy(bool busy) override {
-        this->busy = busy;
-        changes.push_back(busy);
+    void setBusy(bool isBusy) override {
+        busy = isBusy;
+        changes.push_back(isBusy);
     }
     bool busy = false;
     std::vector<bool> changes;
