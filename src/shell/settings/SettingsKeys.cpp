@@ -7,23 +7,24 @@ StoredSettings readStoredSettings(const platform::ProfileFile& profile) {
     for (const SettingKey& key : SettingKeys) {
         if (key.text != nullptr) {
             settings.*key.text =
-                profile.getString(SettingsSection, key.name, key.textDefault, SettingTextChars);
+                profile.getString(SettingsSection, key.name, settings.*key.text, SettingTextChars);
         } else if (key.integer != nullptr) {
-            settings.*key.integer = profile.getInt(SettingsSection, key.name, key.integerDefault);
+            settings.*key.integer =
+                profile.getInt(SettingsSection, key.name, settings.*key.integer);
         }
     }
     return settings;
 }
 
 FontWindowSettings readFontWindowSettings(const platform::ProfileFile& profile) {
+    const StoredSettings defaults;
     FontWindowSettings settings;
-    constexpr const SettingKey& font = settingKey("FontDef");
-    constexpr const SettingKey& top = settingKey("Form2Top");
-    constexpr const SettingKey& left = settingKey("Form2Left");
     settings.displayFont =
-        profile.getString(SettingsSection, font.name, font.textDefault, SettingTextChars);
-    settings.fontWindowTop = profile.getInt(SettingsSection, top.name, top.integerDefault);
-    settings.fontWindowLeft = profile.getInt(SettingsSection, left.name, left.integerDefault);
+        profile.getString(SettingsSection, keys::FontDef, defaults.displayFont, SettingTextChars);
+    settings.fontWindowTop =
+        profile.getInt(SettingsSection, keys::Form2Top, defaults.fontWindowTop);
+    settings.fontWindowLeft =
+        profile.getInt(SettingsSection, keys::Form2Left, defaults.fontWindowLeft);
     return settings;
 }
 

@@ -17,8 +17,8 @@ inline constexpr std::string_view SettingsSection = "VEXLO";
 inline constexpr std::size_t SettingTextChars = 49;
 
 // The values start-up reads, each into its holding place; colours stay texts until applied
-// (see ColourText.h). The defaults here are the table's below (a test reads an empty file
-// through the table and compares it with a default-made StoredSettings).
+// (see ColourText.h). A key missing from the file takes the default written here, the one
+// place of the defaults.
 struct StoredSettings {
     std::string displayFont = "System";
     int windowTop = 0;
@@ -46,8 +46,6 @@ enum class SettingKind { Text, Integer, Colour };
 struct SettingKey {
     std::string_view name;
     SettingKind kind;
-    std::string_view textDefault;       // Text and Colour keys
-    int integerDefault;                 // Integer keys
     std::string StoredSettings::*text;  // holding place of a Text or Colour key
     int StoredSettings::*integer;       // holding place of an Integer key
     // Form3Top and Form3Left are written beside Form2Top and Form2Left but never read.
@@ -56,25 +54,25 @@ struct SettingKey {
 
 // clang-format off
 inline constexpr std::array<SettingKey, 19> SettingKeys{{
-    {"FontDef",   SettingKind::Text,    "System",    0,    &StoredSettings::displayFont, nullptr},
-    {"FormTop",   SettingKind::Integer, "",          0,    nullptr, &StoredSettings::windowTop},
-    {"FormLeft",  SettingKind::Integer, "",          0,    nullptr, &StoredSettings::windowLeft},
-    {"Form2Top",  SettingKind::Integer, "",          1830, nullptr, &StoredSettings::fontWindowTop},
-    {"Form2Left", SettingKind::Integer, "",          3555, nullptr, &StoredSettings::fontWindowLeft},
-    {"Dumy",      SettingKind::Text,    "0.",        0,    &StoredSettings::displayText, nullptr},
-    {"EndMem",    SettingKind::Integer, "",          0,    nullptr, &StoredSettings::resumeMode},
-    {"SizeH",     SettingKind::Integer, "",          855,  nullptr, &StoredSettings::windowHeight},
-    {"SizeW",     SettingKind::Integer, "",          5295, nullptr, &StoredSettings::windowWidth},
-    {"AllFcs",    SettingKind::Integer, "",          0,    nullptr, &StoredSettings::onTop},
-    {"JpFont",    SettingKind::Integer, "",          0,    nullptr, &StoredSettings::language},
-    {"AtsNoA",    SettingKind::Integer, "",          0,    nullptr, &StoredSettings::warningMode},
-    {"MColor",    SettingKind::Colour,  "&HFFFF",    0,    &StoredSettings::mainColour, nullptr},
-    {"LColor",    SettingKind::Colour,  "&H404040",  0,    &StoredSettings::displayTextColour, nullptr},
-    {"RColor",    SettingKind::Colour,  "&HFF&",     0,    &StoredSettings::memoryTextColour, nullptr},
-    {"EColor",    SettingKind::Colour,  "&H400000",  0,    &StoredSettings::operatorTextColour, nullptr},
-    {"XColor",    SettingKind::Colour,  "&HFFF",     0,    &StoredSettings::resumeColour, nullptr},
-    {"Form3Top",  SettingKind::Integer, "",          0,    nullptr, nullptr},
-    {"Form3Left", SettingKind::Integer, "",          0,    nullptr, nullptr},
+    {"FontDef",   SettingKind::Text,     &StoredSettings::displayFont, nullptr},
+    {"FormTop",   SettingKind::Integer,  nullptr, &StoredSettings::windowTop},
+    {"FormLeft",  SettingKind::Integer,  nullptr, &StoredSettings::windowLeft},
+    {"Form2Top",  SettingKind::Integer,  nullptr, &StoredSettings::fontWindowTop},
+    {"Form2Left", SettingKind::Integer,  nullptr, &StoredSettings::fontWindowLeft},
+    {"Dumy",      SettingKind::Text,     &StoredSettings::displayText, nullptr},
+    {"EndMem",    SettingKind::Integer,  nullptr, &StoredSettings::resumeMode},
+    {"SizeH",     SettingKind::Integer,  nullptr, &StoredSettings::windowHeight},
+    {"SizeW",     SettingKind::Integer,  nullptr, &StoredSettings::windowWidth},
+    {"AllFcs",    SettingKind::Integer,  nullptr, &StoredSettings::onTop},
+    {"JpFont",    SettingKind::Integer,  nullptr, &StoredSettings::language},
+    {"AtsNoA",    SettingKind::Integer,  nullptr, &StoredSettings::warningMode},
+    {"MColor",    SettingKind::Colour,   &StoredSettings::mainColour, nullptr},
+    {"LColor",    SettingKind::Colour,   &StoredSettings::displayTextColour, nullptr},
+    {"RColor",    SettingKind::Colour,   &StoredSettings::memoryTextColour, nullptr},
+    {"EColor",    SettingKind::Colour,   &StoredSettings::operatorTextColour, nullptr},
+    {"XColor",    SettingKind::Colour,   &StoredSettings::resumeColour, nullptr},
+    {"Form3Top",  SettingKind::Integer,  nullptr, nullptr},
+    {"Form3Left", SettingKind::Integer,  nullptr, nullptr},
 }};
 // clang-format on
 
