@@ -1,6 +1,7 @@
 // The keyboard command map: key-down handles the Ctrl combinations and the era letters, the
 // character handler everything else. Every character is consumed.
 
+#include <iterator>
 #include <string_view>
 
 #include "engine/Calculator.h"
@@ -10,6 +11,10 @@
 namespace vexlo::engine {
 
 namespace {
+
+// The caption of each keypad operator key, in the keypad's order.
+constexpr char32_t KeypadCaptions[] = {U'/', U'+', U'X', U'-', U'='};
+static_assert(std::size(KeypadCaptions) == std::size(KeypadOperators));
 
 constexpr int KeyC = 67, KeyM = 77, KeyS = 83, KeyT = 84;
 
@@ -111,24 +116,8 @@ void Calculator::operatorMarkAndPress(char32_t c) {
         c = U'=';
         setMark("");
     }
-    switch (c) {
-        case U'/':
-            evaluate(Operation::Divide);
-            break;
-        case U'+':
-            evaluate(Operation::Add);
-            break;
-        case U'X':
-            evaluate(Operation::Multiply);
-            break;
-        case U'-':
-            evaluate(Operation::Subtract);
-            break;
-        case U'=':
-            evaluate(Operation::Equals);
-            break;
-        default:
-            break;
+    for (std::size_t i = 0; i < std::size(KeypadOperators); ++i) {
+        if (c == KeypadCaptions[i]) evaluate(KeypadOperators[i]);
     }
 }
 
