@@ -20,6 +20,7 @@
 #include "keyscript/ScriptFile.h"
 #include "keyscript/Session.h"
 #include "keyscript/Utf8.h"
+#include "platform/UniqueFd.h"
 #include "platform/Utf8.h"
 #include "shell/settings/DiskProfileFile.h"
 #include "shell/settings/QueuedProfileFile.h"
@@ -241,15 +242,10 @@ CliOptions parseArguments(int argc, const char* const* argv) {
 std::string readClipboardFile(const std::string& path) {
     const bool standardInput = path == "-";
     const std::string name = standardInput ? "standard input" : path;
-    const int fd = standardInput ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    platform::UniqueFd opened;
+    if (!standardInput) opened = platform::UniqueFd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    const int fd = standardInput ? STDIN_FILENO : opened.get();
     if (fd < 0) throw UsageError{"cannot open " + path + ": " + std::strerror(errno)};
-    struct Closer {
-        int fd;
-        bool owned;
-        ~Closer() {
-            if (owned) ::close(fd);
-        }
-    } closer{fd, !standardInput};
     std::string text;
     char buffer[65536];
     while (text.size() <= MaxClipboardBytes) {

@@ -55,20 +55,15 @@ ScriptFile::ScriptFile(const std::string& path) {
         fd_ = STDIN_FILENO;
     } else {
         name_ = path;
-        fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
-        if (fd_ < 0) throw ScriptFileError{"cannot open " + path + ": " + std::strerror(errno)};
-        ownsFd_ = true;
+        opened_ = platform::UniqueFd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY));
+        if (!opened_) throw ScriptFileError{"cannot open " + path + ": " + std::strerror(errno)};
+        fd_ = opened_.get();
     }
     struct stat info {};
     if (::fstat(fd_, &info) == 0 && S_ISDIR(info.st_mode)) {
         throw ScriptFileError{name_ + " is a directory"};
     }
     if (::fstat(fd_, &info) == 0 && S_ISREG(info.st_mode)) start_ = ::lseek(fd_, 0, SEEK_CUR);
-}
-
-ScriptFile::~ScriptFile() {
-    if (ownsFd_) ::close(fd_);
-    if (spool_ >= 0) ::close(spool_);
 }
 
 std::size_t ScriptFile::readSome(int fd, char* buffer, std::size_t size) {
@@ -85,15 +80,15 @@ ScriptReader::Source ScriptFile::firstPass() {
         ::lseek(fd_, start_, SEEK_SET);
         return [this](char* buffer, std::size_t size) { return readSome(fd_, buffer, size); };
     }
-    if (spool_ < 0) spool_ = createSpool();
-    if (spool_ < 0) {
+    if (!spool_) spool_ = platform::UniqueFd(createSpool());
+    if (!spool_) {
         throw ScriptFileError{"cannot keep " + name_ +
                               " for its second reading: " + std::strerror(errno)};
     }
     return [this](char* buffer, std::size_t size) {
         const std::size_t n = readSome(fd_, buffer, size);
         for (std::size_t written = 0; written < n;) {
-            const ssize_t w = ::write(spool_, buffer + written, n - written);
+            const ssize_t w = ::write(spool_.get(), buffer + written, n - written);
             if (w < 0 && errno == EINTR) continue;
             if (w <= 0) {
                 throw ScriptFileError{"cannot keep " + name_ +
@@ -106,7 +101,7 @@ ScriptReader::Source ScriptFile::firstPass() {
 }
 
 ScriptReader::Source ScriptFile::secondPass() {
-    const int fd = start_ >= 0 ? fd_ : spool_;
+    const int fd = start_ >= 0 ? fd_ : spool_.get();
     ::lseek(fd, start_ >= 0 ? start_ : 0, SEEK_SET);
     return [this, fd](char* buffer, std::size_t size) { return readSome(fd, buffer, size); };
 }
@@ -149,7 +144,7 @@ void ScriptFile::run(Session& session, const std::function<void(const TraceStep&
 }
 
 std::pair<std::size_t, std::size_t> ScriptFile::lineAndColumn(std::size_t position) {
-    const int fd = start_ >= 0 ? fd_ : spool_;
+    const int fd = start_ >= 0 ? fd_ : spool_.get();
     ::lseek(fd, start_ >= 0 ? start_ : 0, SEEK_SET);
     std::size_t line = 1;
     std::size_t column = 1;

@@ -13,6 +13,7 @@
 
 #include "keyscript/ScriptReader.h"
 #include "keyscript/Session.h"
+#include "platform/UniqueFd.h"
 
 namespace vexlo::keyscript {
 
@@ -25,7 +26,6 @@ class ScriptFile {
   public:
     // FILE, or "-" for standard input.
     explicit ScriptFile(const std::string& path);
-    ~ScriptFile();
     ScriptFile(const ScriptFile&) = delete;
     ScriptFile& operator=(const ScriptFile&) = delete;
 
@@ -48,11 +48,11 @@ class ScriptFile {
     std::size_t readSome(int fd, char* buffer, std::size_t size);
 
     std::string name_;
-    int fd_ = -1;
-    bool ownsFd_ = false;
-    long long start_ = -1;      // where a seekable input starts; -1 when it must be spooled
-    std::string checkedState_;  // size, times and inode of a seekable input when checked
-    int spool_ = -1;
+    platform::UniqueFd opened_;  // the file named; standard input is not ours to close
+    int fd_ = -1;                // what is read: the file named or standard input
+    long long start_ = -1;       // where a seekable input starts; -1 when it must be spooled
+    std::string checkedState_;   // size, times and inode of a seekable input when checked
+    platform::UniqueFd spool_;
 };
 
 }  // namespace vexlo::keyscript

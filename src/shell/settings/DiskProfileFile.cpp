@@ -34,13 +34,14 @@ struct RawFile {
     mode_t mode = 0;    // kept by a rewrite, with the owner and the attributes
     uid_t owner = 0;
     gid_t group = 0;
-    UniqueFd fd;  // the file read, whose attributes a rewrite copies
+    platform::UniqueFd fd;  // the file read, whose attributes a rewrite copies
 };
 
 RawFile loadRaw(int base, const char* name, std::size_t limit, int extraFlags = 0) {
     RawFile raw;
     // Non-blocking, so that a FIFO in the file's place cannot stall start-up.
-    UniqueFd fd(::openat(base, name, O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | extraFlags));
+    platform::UniqueFd fd(
+        ::openat(base, name, O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | extraFlags));
     if (!fd) {
         raw.state = (errno == ENOENT || errno == ENOTDIR) ? SettingsText::State::Missing
                                                           : SettingsText::State::Unreadable;
@@ -132,7 +133,7 @@ bool writeAll(const FileCalls& calls, int fd, std::string_view data) {
 }
 
 void syncDirectory(int directory) {
-    const UniqueFd fd(::openat(directory, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    const platform::UniqueFd fd(::openat(directory, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (fd) ::fsync(fd.get());  // best effort: the rename itself has already happened
 }
 

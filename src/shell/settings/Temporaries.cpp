@@ -49,9 +49,10 @@ std::string randomSuffix() {
 
 Temporary createTemporary(int directory, const std::string& name) {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        Temporary temporary{UniqueFd{}, prefix(name) + randomSuffix()};
-        temporary.fd = UniqueFd(::openat(directory, temporary.name.c_str(),
-                                         O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+        Temporary temporary{platform::UniqueFd{}, prefix(name) + randomSuffix()};
+        temporary.fd =
+            platform::UniqueFd(::openat(directory, temporary.name.c_str(),
+                                        O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
         if (temporary.fd) {
             // Marks it as in use for removeStaleTemporaries; a fresh file is never locked.
             ::flock(temporary.fd.get(), LOCK_EX | LOCK_NB);
@@ -72,8 +73,8 @@ void removeStaleTemporaries(int directory, const std::string& name) {
     }
     while (const dirent* entry = ::readdir(entries)) {
         if (!isTemporaryOf(entry->d_name, name)) continue;
-        const UniqueFd fd(::openat(directory, entry->d_name,
-                                   O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+        const platform::UniqueFd fd(::openat(
+            directory, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
         struct stat info {};
         if (!fd || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) continue;
         // A live writer holds the lock on its temporary file until it is renamed.

@@ -6,12 +6,12 @@
 
 #include <string>
 
-#include "shell/settings/UniqueFd.h"
+#include "platform/UniqueFd.h"
 
 namespace vexlo::shell {
 
 struct Temporary {
-    UniqueFd fd;
+    platform::UniqueFd fd;
     std::string name;
 };
 

@@ -15,11 +15,12 @@ namespace vexlo::shell {
 
 namespace {
 
-UniqueFd openLockFile(int directory, const std::string& name) {
+platform::UniqueFd openLockFile(int directory, const std::string& name) {
     constexpr int Flags = O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
-    UniqueFd fd(::openat(directory, name.c_str(), O_RDWR | Flags, newFileMode()));
+    platform::UniqueFd fd(::openat(directory, name.c_str(), O_RDWR | Flags, newFileMode()));
     // Another user's lock file may be read-only to us; a read-only descriptor locks as well.
-    if (!fd && errno == EACCES) fd = UniqueFd(::openat(directory, name.c_str(), O_RDONLY | Flags));
+    if (!fd && errno == EACCES)
+        fd = platform::UniqueFd(::openat(directory, name.c_str(), O_RDONLY | Flags));
     struct stat info {};
     if (fd && (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode))) fd.reset();
     return fd;
@@ -44,7 +45,7 @@ WriteLock::WriteLock(int directory, const std::string& name, std::chrono::millis
     : directory_(directory), lockName_(lockFileName(name)) {
     const auto deadline = std::chrono::steady_clock::now() + wait;
     auto pause = std::chrono::milliseconds(1);
-    UniqueFd fd;
+    platform::UniqueFd fd;
     for (;;) {
         if (!fd) fd = openLockFile(directory_, lockName_);
         if (!fd) return;

@@ -9,7 +9,7 @@
 #include <chrono>
 #include <string>
 
-#include "shell/settings/UniqueFd.h"
+#include "platform/UniqueFd.h"
 
 namespace vexlo::shell {
 
@@ -30,7 +30,7 @@ class WriteLock {
   private:
     int directory_;
     std::string lockName_;
-    UniqueFd fd_;  // closing it releases the lock
+    platform::UniqueFd fd_;  // closing it releases the lock
     bool busy_ = false;
 };
 

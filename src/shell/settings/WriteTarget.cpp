@@ -21,9 +21,9 @@ bool isPlainName(const fs::path& name) {
     return !name.empty() && name != "." && name != "..";
 }
 
-UniqueFd openDirectory(int base, const fs::path& directory) {
+platform::UniqueFd openDirectory(int base, const fs::path& directory) {
     const char* where = directory.empty() ? "." : directory.c_str();
-    return UniqueFd(::openat(base, where, O_PATH | O_DIRECTORY | O_CLOEXEC));
+    return platform::UniqueFd(::openat(base, where, O_PATH | O_DIRECTORY | O_CLOEXEC));
 }
 
 // The text of the link that `link` (an O_PATH | O_NOFOLLOW descriptor) is, so that the link
@@ -88,7 +88,7 @@ std::optional<WriteTarget> resolveWriteTarget(const fs::path& path, uid_t user) 
     if (!target.directory) return std::nullopt;
 
     for (int hop = 0; hop <= MaxLinkHops; ++hop) {
-        const UniqueFd entry(
+        const platform::UniqueFd entry(
             ::openat(target.directory.get(), target.name.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
         if (!entry) {
             // A missing file is created, unless a link promised one that is not there.
@@ -108,8 +108,8 @@ std::optional<WriteTarget> resolveWriteTarget(const fs::path& path, uid_t user) 
         if (!text || text->empty()) return std::nullopt;
         const fs::path next(*text);
         if (!isPlainName(next.filename())) return std::nullopt;
-        UniqueFd directory = openDirectory(next.is_absolute() ? AT_FDCWD : target.directory.get(),
-                                           next.parent_path());
+        platform::UniqueFd directory = openDirectory(
+            next.is_absolute() ? AT_FDCWD : target.directory.get(), next.parent_path());
         if (!directory) return std::nullopt;
         target.directory = std::move(directory);
         target.name = next.filename().string();

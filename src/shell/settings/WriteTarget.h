@@ -14,13 +14,13 @@
 #include <optional>
 #include <string>
 
-#include "shell/settings/UniqueFd.h"
+#include "platform/UniqueFd.h"
 
 namespace vexlo::shell {
 
 struct WriteTarget {
-    UniqueFd directory;  // O_PATH descriptor of the directory holding the file
-    std::string name;    // the file's name in it
+    platform::UniqueFd directory;  // O_PATH descriptor of the directory holding the file
+    std::string name;              // the file's name in it
     bool viaLink = false;
 };
 

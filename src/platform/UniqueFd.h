@@ -5,7 +5,7 @@
 
 #include <utility>
 
-namespace vexlo::shell {
+namespace vexlo::platform {
 
 class UniqueFd {
   public:
@@ -34,4 +34,4 @@ class UniqueFd {
     int fd_ = -1;
 };
 
-}  // namespace vexlo::shell
+}  // namespace vexlo::platform
