@@ -8,17 +8,17 @@ namespace vexlo::engine {
 
 void Calculator::setDisplay(std::string text) {
     display_ = std::move(text);
-    if (onStripChanged) onStripChanged();
+    if (onStripChanged) onStripChanged(StripPart::Display);
 }
 
 void Calculator::setMark(std::string text) {
     mark_ = std::move(text);
-    if (onStripChanged) onStripChanged();
+    if (onStripChanged) onStripChanged(StripPart::Mark);
 }
 
 void Calculator::setMemoryIndicator(std::string text) {
     memoryIndicator_ = std::move(text);
-    if (onStripChanged) onStripChanged();
+    if (onStripChanged) onStripChanged(StripPart::MemoryIndicator);
 }
 
 std::string_view Calculator::messageTitle() const {

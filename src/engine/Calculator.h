@@ -89,7 +89,8 @@ class Calculator {
 
     // Runs on every change of the strip, and when a new entry or a cleared calculation makes a
     // unit conversion shown no longer the display's own.
-    std::function<void()> onStripChanged;
+    enum class StripPart { Display, Mark, MemoryIndicator };
+    std::function<void(StripPart)> onStripChanged;
     std::function<void()> onEntryReset;
 
     Language language() const { return language_; }

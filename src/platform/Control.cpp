@@ -24,9 +24,9 @@ void Control::changed() {
     form_.notify(this);
 }
 
-void TextBox::setText(std::string text) {
+void TextBox::setText(std::string_view text) {
     if (text_ == text) return;
-    text_ = std::move(text);
+    text_ = text;
     changed();
     if (onChange) onChange();
 }

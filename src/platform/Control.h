@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/Twips.h"
@@ -86,7 +87,8 @@ class Label : public Control {
     using Control::Control;
     ControlKind kind() const override { return ControlKind::Label; }
     const std::string& caption() const { return caption_; }
-    void setCaption(std::string caption) { assign(caption_, std::move(caption)); }
+    // Copied into the caption's own buffer: the display is set on every key.
+    void setCaption(std::string_view caption) { assign(caption_, caption); }
 
   private:
     std::string caption_;
@@ -97,7 +99,7 @@ class TextBox : public Control {
     using Control::Control;
     ControlKind kind() const override { return ControlKind::TextBox; }
     const std::string& text() const { return text_; }
-    void setText(std::string text);  // runs onChange when the text changes
+    void setText(std::string_view text);  // runs onChange when the text changes
     std::function<void()> onChange;
 
   private:

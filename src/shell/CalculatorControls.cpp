@@ -82,6 +82,22 @@ CalculatorControls::CalculatorControls(platform::Form& form)
     displayBackdrop.setGeometry(0, KeypadTop + 3 * KeySize, 2000, 300);
 }
 
+void CalculatorControls::mirror(const engine::Calculator& calculator,
+                                engine::Calculator::StripPart part) {
+    using Part = engine::Calculator::StripPart;
+    switch (part) {
+        case Part::Display:
+            display.setCaption(calculator.display());
+            break;
+        case Part::Mark:
+            mark.setCaption(calculator.mark());
+            break;
+        case Part::MemoryIndicator:
+            memoryIndicator.setText(calculator.memoryIndicator());
+            break;
+    }
+}
+
 void CalculatorControls::mirror(const engine::Calculator& calculator) {
     display.setCaption(calculator.display());
     mark.setCaption(calculator.mark());

@@ -15,8 +15,9 @@ struct CalculatorControls {
     CalculatorControls(const CalculatorControls&) = delete;
     CalculatorControls& operator=(const CalculatorControls&) = delete;
 
-    // Copies the calculator's strip onto the labels.
+    // Copies the calculator's strip, or one part of it, onto the labels.
     void mirror(const engine::Calculator& calculator);
+    void mirror(const engine::Calculator& calculator, engine::Calculator::StripPart part);
 
     platform::Label& display;                       // "Readout"
     platform::Label& mark;                          // "MEM2"

@@ -26,7 +26,9 @@ MainWindow::MainWindow(platform::Services& services)
     wireShellMenus();
     wireKeypad();
 
-    calculator.onStripChanged = [this] { controls.mirror(calculator); };
+    calculator.onStripChanged = [this](engine::Calculator::StripPart part) {
+        controls.mirror(calculator, part);
+    };
     calculator.onEntryReset = [this] { unitPanel.untickTargets(); };
     unitPanel.hooks.reloadWindow = [this] { startUp(); };
     unitPanel.hooks.closeWindow = [this] { exitProgram(); };
@@ -51,7 +53,7 @@ void MainWindow::deliver(engine::Outcome outcome) {
         controls.memoryIndicator.setText(message.memoryIndicator);
         services_.messages.show(message.title, message.text);
     }
-    controls.mirror(calculator);
+    if (!outcome.messages.empty()) controls.mirror(calculator);
     if (outcome.evaluateNow) services_.keys.post({platform::keys::Enter, 0, U'\r'});
     using Command = engine::Outcome::Command;
     switch (outcome.command) {

@@ -30,7 +30,7 @@ inline const char* languageName(Language language) {
 class EraCalculator {
   public:
     EraCalculator() {
-        calc.onStripChanged = [this] {
+        calc.onStripChanged = [this](engine::Calculator::StripPart) {
             if (calc.mark() == lastMark_) return;
             lastMark_ = calc.mark();
             mem2History.push_back(lastMark_);
