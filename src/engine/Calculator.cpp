@@ -44,6 +44,39 @@ void Calculator::resumeDisplay(std::string text) {
 void Calculator::say(std::string_view title, std::string_view text) {
     pending_.messages.push_back(
         {std::string(title), std::string(text), display_, mark_, memoryIndicator_});
+    if (!onStep) return;
+    if (stepDepth_ > 0) {
+        step_.warnings.emplace_back(text);
+    } else {
+        Step warning;
+        warning.shown = display_;
+        warning.warnings.emplace_back(text);
+        onStep(warning);
+    }
+}
+
+Calculator::StepScope::StepScope(Calculator& calc, Step::Kind kind)
+    : calc_(calc), outer_(calc.stepDepth_++ == 0 && calc.onStep) {
+    if (!outer_) return;
+    Step& step = calc_.step_;
+    step = Step{};
+    step.kind = kind;
+    step.entered = calc_.display_;
+    step.enteredMark = calc_.mark_;
+    step.entryBefore = calc_.state_.lastEntry;
+    step.pendingBefore = calc_.state_.pending;
+    step.memoryBefore = calc_.state_.memory;
+}
+
+Calculator::StepScope::~StepScope() {
+    --calc_.stepDepth_;
+    if (!outer_ || cancelled_ || !calc_.onStep) return;
+    Step& step = calc_.step_;
+    step.shown = calc_.display_;
+    step.shownMark = calc_.mark_;
+    step.entryAfter = calc_.state_.lastEntry;
+    step.memoryAfter = calc_.state_.memory;
+    calc_.onStep(step);
 }
 
 Outcome Calculator::take() {

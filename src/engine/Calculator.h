@@ -60,6 +60,48 @@ struct Outcome {
     bool evaluateNow = false;  // the key of "=" follows at once (percent from the keyboard)
 };
 
+struct CalculatorState;
+
+// A step the user took, for observers that keep a record of the calculation: the display and
+// state before and after it, and the messages it raised. Digits and the point are no steps; the
+// number they made is the `entered` display of the step that ends it.
+struct Step {
+    enum class Kind {
+        Operator,  // an operator key, "=" included; a leading minus is a sign and no step
+        Percent,
+        Clear,
+        ClearEntry,
+        MemoryStore,
+        MemoryAdd,
+        MemorySubtract,
+        MemoryToDisplayAdd,
+        MemoryToDisplaySubtract,
+        MemoryRecall,
+        MemoryClear,
+        TaxAdded,
+        TaxRemoved,
+        Paste,
+        EraToWestern,
+        WesternToEra,
+        UnitConversion,
+        Warning,  // a message raised outside any step, such as an overflow while typing
+    };
+    Kind kind = Kind::Warning;
+    Operation operation = Operation::None;
+    int taxPercent = 0;
+    std::string entered;      // the display before the step
+    std::string enteredMark;  // the mark before the step (an era's mark)
+    std::string shown;        // the display after it
+    std::string shownMark;
+    EntryKind entryBefore = EntryKind::Nothing;
+    EntryKind entryAfter = EntryKind::Nothing;
+    Operation pendingBefore = Operation::None;
+    double memoryBefore = 0;
+    double memoryAfter = 0;
+    std::string fromUnit;  // the source unit of a unit conversion (the result shows its own)
+    std::vector<std::string> warnings;
+};
+
 struct CalculatorState {
     double firstOperand = 0;   // left operand and running result
     double secondOperand = 0;  // right operand of the operation being evaluated
@@ -92,6 +134,26 @@ class Calculator {
     enum class StripPart { Display, Mark, MemoryIndicator };
     std::function<void(StripPart)> onStripChanged;
     std::function<void()> onEntryReset;
+
+    // Runs after each step the user took (not for steps nested in another).
+    std::function<void(const Step&)> onStep;
+
+    // Marks an operation as one step for `onStep`: the outermost scope reports, nested ones
+    // (a clear inside an era conversion) are part of it. `cancel` reports nothing.
+    class StepScope {
+      public:
+        StepScope(Calculator& calc, Step::Kind kind);
+        ~StepScope();
+        StepScope(const StepScope&) = delete;
+        StepScope& operator=(const StepScope&) = delete;
+        Step* step() { return outer_ ? &calc_.step_ : nullptr; }
+        void cancel() { cancelled_ = true; }
+
+      private:
+        Calculator& calc_;
+        bool outer_;
+        bool cancelled_ = false;
+    };
 
     Language language() const { return language_; }
     bool japanese() const { return language_ == Language::Japanese; }
@@ -167,6 +229,8 @@ class Calculator {
     Language language_ = Language::Japanese;
     bool warningsShown_ = true;
     Outcome pending_;
+    int stepDepth_ = 0;
+    Step step_;
 };
 
 }  // namespace vexlo::engine

@@ -65,11 +65,13 @@ void Calculator::clear() {
 }
 
 Outcome Calculator::clearCalculation() {
+    StepScope scope(*this, Step::Kind::Clear);
     clear();
     return take();
 }
 
 Outcome Calculator::clearEntry() {
+    StepScope scope(*this, Step::Kind::ClearEntry);
     setDisplay("0.");
     setMemoryIndicator("");
     state_.pointEntered = false;

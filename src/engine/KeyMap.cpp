@@ -72,6 +72,7 @@ Outcome Calculator::typeCharacter(char32_t character) {
     } else if (c == U'@') {
         return clearEntry();
     } else if (c == U'[' || c == U'c') {
+        StepScope scope(*this, Step::Kind::Clear);
         setMark(" ");
         setMemoryIndicator(state_.memoryMarked ? "M" : "");
         clear();

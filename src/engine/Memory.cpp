@@ -26,6 +26,7 @@ void Calculator::store() {
     }
     const auto value = readNumber(display_);
     if (!value) return;
+    StepScope scope(*this, Step::Kind::MemoryStore);
     state_.memory = *value;
     setMark("M");
     state_.memoryMarked = true;
@@ -40,6 +41,7 @@ Outcome Calculator::storeInMemory() {
 void Calculator::addDisplayToMemory(double sign) {
     const auto value = readNumber(display_);
     if (!value) return;
+    StepScope scope(*this, sign > 0 ? Step::Kind::MemoryAdd : Step::Kind::MemorySubtract);
     const double result = state_.memory + sign * *value;
     if (!std::isfinite(result)) {
         sayRangeOverflow();  // a register beyond the number range is never kept
@@ -74,6 +76,8 @@ Outcome Calculator::subtractFromMemory() {
 void Calculator::addMemoryToDisplay(double sign) {
     const auto value = readNumber(display_);
     if (!value) return;
+    StepScope scope(*this,
+                    sign > 0 ? Step::Kind::MemoryToDisplayAdd : Step::Kind::MemoryToDisplaySubtract);
     if (state_.memory != 0) {
         const double result = *value + sign * state_.memory;
         if (!std::isfinite(result)) {
@@ -103,6 +107,7 @@ Outcome Calculator::subtractMemoryFromDisplay() {
 }
 
 void Calculator::recall() {
+    StepScope scope(*this, Step::Kind::MemoryRecall);
     if (state_.memory == 0) {
         setDisplay("0.");
         setMemoryIndicator(" ");
@@ -139,6 +144,7 @@ Outcome Calculator::recallMemory() {
 }
 
 Outcome Calculator::clearMemory() {
+    StepScope scope(*this, Step::Kind::MemoryClear);
     state_.memory = 0;
     setMemoryIndicator("");
     state_.memoryMarked = false;

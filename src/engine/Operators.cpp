@@ -15,6 +15,8 @@ constexpr double ScaleFactor = 100'000'000;  // 10^8, the unit of "億"
 }  // namespace
 
 void Calculator::evaluate(Operation operation) {
+    StepScope scope(*this, Step::Kind::Operator);
+    if (Step* step = scope.step()) step->operation = operation;
     state_.heldDisplay = display_;
     if (state_.lastEntry == EntryKind::Digits) ++state_.operandCount;
 
@@ -96,6 +98,7 @@ void Calculator::evaluate(Operation operation) {
             break;
     }
 
+    if (signTaken) scope.cancel();  // a sign for the number to come
     if (!signTaken) {
         // Result check: the candidate texts only decide the messages and the scaling.
         const std::size_t point = pointPosition(plainText(state_.firstOperand));
@@ -155,6 +158,7 @@ bool Calculator::percent() {
     // A display that is not a number (an era text) leaves everything as it is.
     const auto value = readNumber(display_);
     if (!value) return false;
+    StepScope scope(*this, Step::Kind::Percent);
     setDisplay(plainText(*value / 100));
     setDisplay(entryRule(display_, patterns::Entry));
     if (textLength(display_) == DisplayWidth) say(messages::TitleJapanese, messages::Overflow);

@@ -8,6 +8,7 @@ namespace vexlo::engine {
 
 Outcome Calculator::paste(std::string_view clipboardText, bool clearFirst) {
     if (clipboardText.empty()) return take();
+    StepScope scope(*this, Step::Kind::Paste);
     // Another program's broken UTF-8 is mended, so the display always holds valid text.
     const std::string text = platform::utf8::replaceInvalid(clipboardText);
     const auto value = readNumber(text);

@@ -34,6 +34,7 @@ float readEraYear(std::string_view text) {
 }  // namespace
 
 engine::Outcome eraToWestern(engine::Calculator& calc) {
+    engine::Calculator::StepScope scope(calc, engine::Step::Kind::EraToWestern);
     engine::Outcome outcome;
     auto say = [&outcome](engine::Outcome said) {
         for (auto& message : said.messages) outcome.messages.push_back(std::move(message));

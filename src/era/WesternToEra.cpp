@@ -15,6 +15,7 @@ std::string eraYearText(double eraYear) {
 }  // namespace
 
 engine::Outcome westernToEra(engine::Calculator& calc) {
+    engine::Calculator::StepScope scope(calc, engine::Step::Kind::WesternToEra);
     calc.setEraInitial("");
     calc.setMark("");
     // A whole year of at most six digits: "1,989." becomes "1989", fractions are rounded.

@@ -61,6 +61,8 @@ Options:
                       line feed is a key the calculator ignores, a carriage return is Enter)
   --json              print the whole state as one JSON object
   --trace             also print the display after every event
+  --tape              also print the calculation tape: a "tape: NUMBER | FUNCTION" line per
+                      line of the tape and "tape: ----" for each rule (the end of a block)
   --help, --version
 Options may also be written --name=VALUE. A SCRIPT that begins with "--" follows "--".
 
@@ -106,6 +108,7 @@ struct CliOptions {
     std::optional<std::string> scriptFile;
     std::optional<std::string> clipboardFile;
     bool json = false;
+    bool tape = false;
     bool help = false;
     bool version = false;
 };
@@ -224,6 +227,8 @@ CliOptions parseArguments(int argc, const char* const* argv) {
             if (field->empty()) throw UsageError{"--" + std::string(name) + " needs a file name"};
         } else if (name == "json") {
             flag(options.json);
+        } else if (name == "tape") {
+            flag(options.tape);
         } else if (name == "trace") {
             flag(options.run.trace);
         } else if (name == "help") {
@@ -297,7 +302,7 @@ int runFile(const CliOptions& options, Session& session, std::ostream& out, std:
         err << "vexlo-keys: " << error.message << "\n";
         return 1;
     }
-    out << (options.json ? jsonReport(session) : textReport(session));
+    out << (options.json ? jsonReport(session) : textReport(session, options.tape));
     return 0;
 }
 
@@ -324,7 +329,7 @@ int run(CliOptions options, std::ostream& out, std::ostream& err) {
             << "\n";
         status = ExitUsage;
     } else {
-        out << (options.json ? jsonReport(session) : textReport(session));
+        out << (options.json ? jsonReport(session) : textReport(session, options.tape));
     }
     if (queued) {
         queued->finish(shell::SettingsCloseWait);

@@ -149,6 +149,20 @@ Json popupJson(const platform::PendingPopup::Open& popup) {
     return Json{{"menu", popup.menu->key()}, {"x", popup.x}, {"y", popup.y}, {"items", items}};
 }
 
+Json tapeJson(const tape::Tape& tape) {
+    Json lines = Json::array();
+    for (const tape::Line& line : tape.lines()) {
+        const char* kind = line.kind == tape::Line::Kind::Operand   ? "operand"
+                           : line.kind == tape::Line::Kind::Warning ? "warning"
+                                                                    : "result";
+        lines.push_back(Json{{"number", line.number},
+                             {"function", line.function},
+                             {"kind", kind},
+                             {"rule", line.ruleBelow}});
+    }
+    return lines;
+}
+
 std::string clipboardText(Session& session) {
     return session.platform().clipboard.contents.value_or("");
 }
@@ -183,7 +197,16 @@ std::string traceLine(const TraceStep& step) {
     return "trace: " + oneLine(step.event) + " | " + oneLine(step.display) + "\n";
 }
 
-std::string textReport(Session& session) {
+std::string tapeReport(const tape::Tape& tape) {
+    std::string out;
+    for (const tape::Line& line : tape.lines()) {
+        out += "tape: " + oneLine(line.number) + " | " + oneLine(line.function) + "\n";
+        if (line.ruleBelow) out += "tape: ----\n";
+    }
+    return out;
+}
+
+std::string textReport(Session& session, bool tape) {
     std::string out;
     for (const TraceStep& step : session.trace()) {
         out += traceLine(step);
@@ -196,6 +219,7 @@ std::string textReport(Session& session) {
     for (const auto& message : session.platform().messages.shown) {
         out += "message: " + oneLine(message.title) + " | " + oneLine(message.text) + "\n";
     }
+    if (tape) out += tapeReport(session.window().tape);
     return out;
 }
 
@@ -208,7 +232,8 @@ std::string jsonReport(Session& session) {
     }
     Json forms = Json::object();
     // Secondary windows appear while they are open.
-    for (const platform::Form* form : {&window.fontWindow, &window.helpForm, &window.aboutForm}) {
+    for (const platform::Form* form :
+         {&window.fontWindow, &window.helpForm, &window.aboutForm, &window.tapeWindow}) {
         if (!form->visible()) continue;
         Json json = geometryJson(*form);
         json["controls"] = controlsJson(*form);
@@ -226,7 +251,8 @@ std::string jsonReport(Session& session) {
               {"window", geometryJson(window.form)},
               {"controls", controlsJson(window.form)},
               {"menus", menusJson(window.form)},
-              {"forms", std::move(forms)}};
+              {"forms", std::move(forms)},
+              {"tape", tapeJson(window.tape)}};
     if (session.tracing()) {
         Json trace = Json::array();
         for (const TraceStep& step : session.trace()) {

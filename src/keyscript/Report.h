@@ -14,14 +14,16 @@ namespace vexlo::keyscript {
 std::string oneLine(std::string_view text);
 
 // "display: ...", "mem2: ...", "mem1: ...", "clipboard: ...", then "message: TITLE | TEXT" per
-// message; preceded by "trace: EVENT | DISPLAY" lines when the run kept a trace.
-std::string textReport(Session& session);
+// message; preceded by "trace: EVENT | DISPLAY" lines when the run kept a trace; with `tape`,
+// followed by "tape: NUMBER | FUNCTION" per tape line and "tape: ----" for each rule.
+std::string textReport(Session& session, bool tape = false);
 
 // One "trace: EVENT | DISPLAY" line, as textReport writes them.
 std::string traceLine(const TraceStep& step);
 
 // The JSON object (UTF-8, two-space indent, ending in a newline); with a trace, it also holds
-// "trace": [{"event": ..., "display": ...}, ...].
+// "trace": [{"event": ..., "display": ...}, ...]. "tape" holds the tape's lines:
+// [{"number": ..., "function": ..., "kind": "operand"|"result"|"warning", "rule": ...}, ...].
 std::string jsonReport(Session& session);
 
 }  // namespace vexlo::keyscript

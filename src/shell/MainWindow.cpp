@@ -13,6 +13,7 @@ MainWindow::MainWindow(platform::Services& services)
       fontWindow("Fontmnu4"),
       helpForm("Help_Form"),
       aboutForm("About_Form"),
+      tapeWindow("Tape"),
       controls(form),
       unitPanel(form, calculator, controls.display, controls.mark, unitPanelMode),
       services_(services) {
@@ -22,6 +23,7 @@ MainWindow::MainWindow(platform::Services& services)
     buildFontWindow();
     buildHelpForm();
     buildAboutForm();
+    buildTapeWindow();
     buildMenus();
     wireShellMenus();
     wireKeypad();
@@ -30,6 +32,7 @@ MainWindow::MainWindow(platform::Services& services)
         controls.mirror(calculator, part);
     };
     calculator.onEntryReset = [this] { unitPanel.untickTargets(); };
+    tapeRecorder.attach(calculator);
     unitPanel.hooks.reloadWindow = [this] { startUp(); };
     unitPanel.hooks.closeWindow = [this] { exitProgram(); };
     unitPanel.hooks.deliver = [this](engine::Outcome outcome) { deliver(std::move(outcome)); };
@@ -176,6 +179,7 @@ void MainWindow::buildMenus() {
     on("Menu_Copy", [this] { copyDisplay(); });
     on("Clip_Menu", [this] { pasteClipboard(false); });
     on("All_Exit", [this] { exitProgram(); });
+    on("Tape", [this] { showTape(); });
     on("HYOJI", [this] { saveWindowPositions(); });
     for (int index : {0, 1}) {
         on(
@@ -192,6 +196,7 @@ bool MainWindow::menuAvailable(const platform::MenuItem& item) const {
 void MainWindow::shutDown() {
     // The display text is kept at every close, whatever the resume setting.
     writeSetting(services_.profile, keys::Dumy, calculator.display());
+    if (tapeWindow.visible()) closeTape();  // its place is kept
     // The program ends: every window closes with it.
     for (platform::Form* window : {&fontWindow, &helpForm, &aboutForm}) window->setVisible(false);
 }

@@ -6,6 +6,8 @@
 #include <string_view>
 
 #include "engine/Calculator.h"
+#include "tape/Recorder.h"
+#include "tape/Tape.h"
 #include "platform/Form.h"
 #include "platform/Services.h"
 #include "shell/CalculatorControls.h"
@@ -23,6 +25,7 @@ class MainWindow {
     platform::Form fontWindow;  // "Fontmnu4": created hidden at start-up, placed from the file
     platform::Form helpForm;    // "Help_Form": modeless, fixed text
     platform::Form aboutForm;   // "About_Form": modal version window
+    platform::Form tapeWindow;  // "Tape": modeless, beside the calculator; the view draws the tape
     engine::Calculator calculator;
     CalculatorControls controls;
 
@@ -40,6 +43,10 @@ class MainWindow {
     int resumeMode = 0;
 
     units::UnitPanel unitPanel;
+
+    // The calculation tape records every step, whether its window is open or not.
+    tape::Tape tape;
+    tape::Recorder tapeRecorder{tape};
 
     // The language and warning choices as stored, passed on to the calculator.
     void setLanguageSetting(int setting);
@@ -105,6 +112,14 @@ class MainWindow {
     // The version window's OK button.
     void closeVersion();
 
+    // The tape window: shown beside the calculator, or where the user left it; closing it keeps
+    // its place and size and loses nothing of the tape.
+    void showTape();
+    void closeTape();
+    void clearTape();
+    // A double click on a line: its number into the display, as a paste would put it.
+    void pasteFromTape(std::size_t line);
+
     // Whether a menu item does something in this version; items of features still to come
     // exist with their captions and do nothing yet.
     bool menuAvailable(const platform::MenuItem& item) const;
@@ -116,6 +131,7 @@ class MainWindow {
     void buildFontWindow();
     void buildHelpForm();
     void buildAboutForm();
+    void buildTapeWindow();
     void buildFontList();
     void unloadFontWindow();
     void openEditPopup();
@@ -123,6 +139,7 @@ class MainWindow {
     platform::Services& services_;
     bool fontWindowLoaded_ = false;
     bool fontListBuilt_ = false;
+    bool tapePlaced_ = false;
 };
 
 }  // namespace vexlo::shell

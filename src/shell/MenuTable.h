@@ -20,7 +20,7 @@ struct MenuRow {
     const char* englishSwitch;   // after choosing English from the language menu
 };
 
-inline constexpr std::size_t MenuRowCount = 51;
+inline constexpr std::size_t MenuRowCount = 52;
 extern const std::array<MenuRow, MenuRowCount> MenuTable;
 
 }  // namespace vexlo::shell

@@ -21,7 +21,13 @@ void UnitPanel::targetClick(int number) {
             if (!sourceSlot(source.slot).value() || self.value() != 1) continue;
             const Target* target = rule(category.category, source.slot, number);
             if (target == nullptr) continue;
-            if (auto text = convertedText(calc_.display(), *target)) calc_.setDisplay(*text);
+            if (auto text = convertedText(calc_.display(), *target)) {
+                engine::Calculator::StepScope scope(calc_, engine::Step::Kind::UnitConversion);
+                if (engine::Step* step = scope.step()) {
+                    step->fromUnit = sourceSlot(source.slot).caption();
+                }
+                calc_.setDisplay(*text);
+            }
         }
     }
     lengthCheck();

@@ -220,7 +220,7 @@ TEST(Cli, JsonHoldsTheWholeWindow) {
     for (const auto& item : json.items()) keys.push_back(item.key());
     EXPECT_EQ(keys, (std::vector<std::string>{"display", "mem1", "mem2", "clipboard", "messages",
                                               "closed", "state", "window", "controls", "menus",
-                                              "forms"}));
+                                              "forms", "tape"}));
     EXPECT_EQ(json["display"], "5.");
     EXPECT_EQ(json["clipboard"], "5.");
     EXPECT_EQ(json["closed"], false);

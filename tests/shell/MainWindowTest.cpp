@@ -235,8 +235,9 @@ TEST(Menus, EveryItemOfTheTreeIsBuiltWithItsAccelerator) {
     Started s;
     int items = 0;
     s.window->form.forEachMenuItem([&](platform::MenuItem&) { ++items; });
-    EXPECT_EQ(items, 51);
+    EXPECT_EQ(items, 52);
     EXPECT_EQ(s.menu("All_Cancel").shortcut().text(), "Ctrl+A");
+    EXPECT_EQ(s.menu("Tape").shortcut().text(), "Ctrl+P");
     EXPECT_EQ(s.menu("SEI_WA").shortcut().text(), "Ctrl+S");
     EXPECT_EQ(s.menu("HHH", 0).shortcut().text(), "F1");
     EXPECT_EQ(s.menu("Text_Cancel").caption(),

@@ -28,6 +28,13 @@ FontWindowSettings readFontWindowSettings(const platform::ProfileFile& profile) 
     return settings;
 }
 
+TapeWindowSettings readTapeWindowSettings(const platform::ProfileFile& profile, int unset) {
+    return {profile.getInt(SettingsSection, keys::TapeTop, unset),
+            profile.getInt(SettingsSection, keys::TapeLeft, unset),
+            profile.getInt(SettingsSection, keys::TapeHeight, unset),
+            profile.getInt(SettingsSection, keys::TapeWidth, unset)};
+}
+
 bool writeSetting(platform::ProfileFile& profile, std::string_view key, std::string_view value) {
     return profile.write(SettingsSection, key, value);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The settings file's one section and nineteen keys, in the order start-up reads them, with
-// their kinds and defaults, and the start-up read of all of them into holding places.
+// their kinds and defaults, and the start-up read of all of them into holding places; and the
+// tape window's four keys, read when that window first opens.
 
 #include <array>
 #include <cstddef>
@@ -105,6 +106,11 @@ inline constexpr std::string_view EColor = settingKey("EColor").name;
 inline constexpr std::string_view XColor = settingKey("XColor").name;
 inline constexpr std::string_view Form3Top = settingKey("Form3Top").name;
 inline constexpr std::string_view Form3Left = settingKey("Form3Left").name;
+// The tape window's place and size, outside the start-up read.
+inline constexpr std::string_view TapeTop = "TapeTop";
+inline constexpr std::string_view TapeLeft = "TapeLeft";
+inline constexpr std::string_view TapeHeight = "TapeHeight";
+inline constexpr std::string_view TapeWidth = "TapeWidth";
 }  // namespace keys
 
 // Reads every key start-up reads, in the table's order: text and colour keys with the string
@@ -118,6 +124,15 @@ struct FontWindowSettings {
     int fontWindowLeft = 0;
 };
 FontWindowSettings readFontWindowSettings(const platform::ProfileFile& profile);
+
+// The tape window's place and size; a key missing from the file reads as `unset`.
+struct TapeWindowSettings {
+    int top = 0;
+    int left = 0;
+    int height = 0;
+    int width = 0;
+};
+TapeWindowSettings readTapeWindowSettings(const platform::ProfileFile& profile, int unset);
 
 // Writes one key in the settings section; a failed write is silent (the result is for tests).
 bool writeSetting(platform::ProfileFile& profile, std::string_view key, std::string_view value);
