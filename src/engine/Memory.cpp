@@ -76,8 +76,8 @@ Outcome Calculator::subtractFromMemory() {
 void Calculator::addMemoryToDisplay(double sign) {
     const auto value = readNumber(display_);
     if (!value) return;
-    StepScope scope(*this,
-                    sign > 0 ? Step::Kind::MemoryToDisplayAdd : Step::Kind::MemoryToDisplaySubtract);
+    StepScope scope(
+        *this, sign > 0 ? Step::Kind::MemoryToDisplayAdd : Step::Kind::MemoryToDisplaySubtract);
     if (state_.memory != 0) {
         const double result = *value + sign * state_.memory;
         if (!std::isfinite(result)) {

@@ -7,6 +7,7 @@
 #include "qt/AboutView.h"
 #include "qt/FontWindowView.h"
 #include "qt/HelpView.h"
+#include "qt/TapeView.h"
 
 namespace vexlo::qtview {
 
@@ -16,6 +17,7 @@ QtWindowHost::ViewFactory secondaryViews(shell::MainWindow& main, QWidget& owner
         if (&form == &main.fontWindow) view = new FontWindowView(main, &owner);
         if (&form == &main.helpForm) view = new HelpView(form, &owner);
         if (&form == &main.aboutForm) view = new AboutView(main, &owner);
+        if (&form == &main.tapeWindow) view = new TapeView(main, &owner);
         if (view == nullptr) return nullptr;
         nameForReaders(*view, form, main);
         // The language switch reaches windows made before it.
@@ -34,6 +36,7 @@ void nameForReaders(QWidget& view, const platform::Form& form, const shell::Main
         if (&form == &main.fontWindow) name = QStringLiteral("Vexlo font");
         if (&form == &main.helpForm) name = QStringLiteral("Vexlo help");
         if (&form == &main.aboutForm) name = QStringLiteral("About Vexlo");
+        if (&form == &main.tapeWindow) name = QStringLiteral("Vexlo tape");
     }
     if (view.accessibleName() != name) view.setAccessibleName(name);
 }

@@ -6,11 +6,11 @@
 #include <string_view>
 
 #include "engine/Calculator.h"
-#include "tape/Recorder.h"
-#include "tape/Tape.h"
 #include "platform/Form.h"
 #include "platform/Services.h"
 #include "shell/CalculatorControls.h"
+#include "tape/Recorder.h"
+#include "tape/Tape.h"
 #include "units/UnitPanel.h"
 
 namespace vexlo::shell {

@@ -98,7 +98,8 @@ void Recorder::record(const engine::Step& step, Language language) {
         case Kind::MemoryStore:
         case Kind::MemoryAdd:
         case Kind::MemorySubtract:
-            line(Line::Kind::Result, groupedNumber(step.entered), functionName(step.kind, language));
+            line(Line::Kind::Result, groupedNumber(step.entered),
+                 functionName(step.kind, language));
             break;
         case Kind::MemoryToDisplayAdd:
         case Kind::MemoryToDisplaySubtract:

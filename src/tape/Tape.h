@@ -13,14 +13,14 @@ namespace vexlo::tape {
 
 struct Line {
     enum class Kind {
-        Operand,   // a number with the operator pressed after it
-        Result,    // a result or a function's value
-        Warning,   // a message the calculator showed
+        Operand,  // a number with the operator pressed after it
+        Result,   // a result or a function's value
+        Warning,  // a message the calculator showed
     };
     Kind kind = Kind::Result;
-    std::string number;    // as printed: "1,234", "平31", or empty
-    std::string function;  // the operator or function column: "×", "=", "税込10%", a message
-    std::string value;     // the number a double click puts into the display ("" none)
+    std::string number;      // as printed: "1,234", "平31", or empty
+    std::string function;    // the operator or function column: "×", "=", "税込10%", a message
+    std::string value;       // the number a double click puts into the display ("" none)
     bool ruleBelow = false;  // a rule under the line: a block ends here (after "=" or C)
     bool operator==(const Line&) const = default;
 };

@@ -1,0 +1,355 @@
+#include "qt/TapeView.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QListView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPointer>
+#include <QSaveFile>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "qt/SecondaryViews.h"
+#include "tape/TapeText.h"
+
+namespace vexlo::qtview {
+
+namespace {
+
+QString text(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+// The number's column ends here, as a share of the line's width; the function follows it.
+constexpr double NumberColumnShare = 0.55;
+constexpr int Gap = 8;
+
+// Draws a line as a printing calculator prints it: the number right-aligned, the function in a
+// column of its own, a rule under the last line of a block; a warning across the whole line.
+class TapeLineDelegate : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem item = option;
+        initStyleOption(&item, index);
+        item.text.clear();
+        QStyle* style = item.widget != nullptr ? item.widget->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ItemViewItem, &item, painter, item.widget);
+
+        painter->save();
+        const bool selected = (option.state & QStyle::State_Selected) != 0;
+        const QPalette::ColorRole ink = selected ? QPalette::HighlightedText : QPalette::Text;
+        painter->setPen(option.palette.color(ink));
+        const QRect area = option.rect.adjusted(Gap / 2, 0, -Gap / 2, 0);
+        if (index.data(TapeModel::WarningRole).toBool()) {
+            if (!selected) painter->setPen(QColor(0xB0, 0x00, 0x20));
+            painter->drawText(area, Qt::AlignLeft | Qt::AlignVCenter,
+                              index.data(TapeModel::FunctionRole).toString());
+        } else {
+            const int split = area.left() + static_cast<int>(area.width() * NumberColumnShare);
+            const QRect number(area.left(), area.top(), split - area.left(), area.height());
+            const QRect function(split + Gap, area.top(), area.right() - split - Gap,
+                                 area.height());
+            const QFontMetrics metrics(option.font);
+            painter->drawText(number, Qt::AlignRight | Qt::AlignVCenter,
+                              metrics.elidedText(index.data(TapeModel::NumberRole).toString(),
+                                                 Qt::ElideLeft, number.width()));
+            painter->drawText(function, Qt::AlignLeft | Qt::AlignVCenter,
+                              metrics.elidedText(index.data(TapeModel::FunctionRole).toString(),
+                                                 Qt::ElideRight, function.width()));
+        }
+        if (index.data(TapeModel::RuleRole).toBool()) {
+            painter->setPen(QPen(option.palette.color(QPalette::Mid), 1));
+            painter->drawLine(option.rect.bottomLeft(), option.rect.bottomRight());
+        }
+        painter->restore();
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setHeight(std::max(size.height(), QFontMetrics(option.font).height() + 6));
+        return size;
+    }
+};
+
+}  // namespace
+
+TapeModel::TapeModel(const tape::Tape& tape, QObject* parent)
+    : QAbstractListModel(parent), tape_(tape), rows_(static_cast<int>(tape.size())) {}
+
+int TapeModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : rows_;
+}
+
+QVariant TapeModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rows_ ||
+        static_cast<std::size_t>(index.row()) >= tape_.size())
+        return {};
+    const tape::Line& line = tape_.lines()[static_cast<std::size_t>(index.row())];
+    switch (role) {
+        case Qt::DisplayRole:
+        case Qt::AccessibleTextRole: {
+            // What a screen reader speaks for the line, and what a copy of it holds.
+            QString spoken = text(line.number);
+            if (!line.number.empty() && !line.function.empty()) spoken += ' ';
+            return spoken + text(line.function);
+        }
+        case NumberRole:
+            return text(line.number);
+        case FunctionRole:
+            return text(line.function);
+        case RuleRole:
+            return line.ruleBelow;
+        case WarningRole:
+            return line.kind == tape::Line::Kind::Warning;
+        default:
+            return {};
+    }
+}
+
+void TapeModel::follow(const tape::Tape::Change& change) {
+    using Kind = tape::Tape::Change::Kind;
+    switch (change.kind) {
+        case Kind::Appended:
+            beginInsertRows({}, rows_, rows_);
+            ++rows_;
+            endInsertRows();
+            break;
+        case Kind::FirstDropped:
+            if (rows_ == 0) break;
+            beginRemoveRows({}, 0, 0);
+            --rows_;
+            endRemoveRows();
+            break;
+        case Kind::LastReplaced:
+            if (rows_ > 0) emit dataChanged(index(rows_ - 1), index(rows_ - 1));
+            break;
+        case Kind::Reset:
+            beginResetModel();
+            rows_ = static_cast<int>(tape_.size());
+            endResetModel();
+            break;
+    }
+}
+
+TapeView::TapeView(shell::MainWindow& main, QWidget* owner)
+    : QDialog(owner, Qt::Window),
+      main_(main),
+      form_(main.tapeWindow),
+      model_(new TapeModel(main.tape, this)),
+      list_(new QListView(this)),
+      menus_(new QMenuBar(this)),
+      copy_(new QAction(this)),
+      copyAll_(new QAction(this)),
+      save_(new QAction(this)),
+      clear_(new QAction(this)),
+      paste_(new QAction(this)),
+      close_(new QAction(this)) {
+    setObjectName(QString::fromStdString(form_.name()));
+    list_->setObjectName(QStringLiteral("TapeList"));
+    list_->setModel(model_);
+    list_->setItemDelegate(new TapeLineDelegate(list_));
+    list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    list_->setUniformItemSizes(true);
+    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list_->installEventFilter(this);
+    list_->setContextMenuPolicy(Qt::ActionsContextMenu);
+
+    copy_->setShortcut(QKeySequence::Copy);
+    copyAll_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    save_->setShortcut(QKeySequence::Save);
+    clear_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Delete));
+    for (QAction* action : {copy_, copyAll_, save_, clear_, paste_, close_}) {
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+    }
+    connect(copy_, &QAction::triggered, this, &TapeView::copySelection);
+    connect(copyAll_, &QAction::triggered, this, &TapeView::copyAll);
+    connect(save_, &QAction::triggered, this, &TapeView::save);
+    connect(clear_, &QAction::triggered, this, &TapeView::clearTape);
+    connect(paste_, &QAction::triggered, this, &TapeView::pasteCurrent);
+    connect(close_, &QAction::triggered, this, [this] { main_.closeTape(); });
+    connect(list_, &QListView::doubleClicked, this, [this](const QModelIndex& index) {
+        main_.pasteFromTape(static_cast<std::size_t>(index.row()));
+    });
+    for (QAction* action : {paste_, copy_, copyAll_}) list_->addAction(action);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setMenuBar(menus_);
+    layout->addWidget(list_);
+
+    // A reject (Esc) closes the window as its title bar's close does.
+    connect(this, &QDialog::finished, this, [this] { main_.closeTape(); });
+
+    QPointer<TapeView> self(this);
+    main_.tape.subscribe([self](const tape::Tape::Change& change) {
+        if (self) self->followTape(change);
+    });
+    form_.subscribe([self](const platform::Control* control) {
+        if (!self) return;
+        if (control == nullptr) self->retranslate();
+        self->syncing_ = true;
+        placeFromModel(*self, self->form_);
+        self->syncing_ = false;
+    });
+    main_.form.subscribe([self](const platform::Control* control) {
+        if (self && control == nullptr) self->retranslate();  // the language switch
+    });
+
+    const PixelScale scale = scaleOf(*this);
+    syncing_ = true;
+    fitToAvailableArea(*this, {toPixels(form_.width(), scale.x), toPixels(form_.height(), scale.y)},
+                       owner);
+    retranslate();
+    placeFromModel(*this, form_);
+    syncing_ = false;
+    list_->scrollToBottom();
+    list_->setFocus(Qt::OtherFocusReason);
+}
+
+void TapeView::retranslate() {
+    const bool japanese = main_.calculator.japanese();
+    auto say = [japanese](const char* ja, const char* en) {
+        return japanese ? QString::fromUtf8(ja) : QString::fromUtf8(en);
+    };
+    setWindowTitle(text(form_.caption()));
+    nameForReaders(*this, form_, main_);
+    list_->setAccessibleName(say("計算テープ", "Calculation tape"));
+    copy_->setText(say("選んだ行をコピー(&C)", "&Copy Selected Lines"));
+    copyAll_->setText(say("すべてコピー(&A)", "Copy &All"));
+    save_->setText(say("名前を付けて保存(&S)...", "&Save As..."));
+    clear_->setText(say("テープをクリア(&L)...", "C&lear Tape..."));
+    paste_->setText(say("数値を表示へ(&P)\tEnter", "&Put Number into Display\tEnter"));
+    close_->setText(say("閉じる(&X)\tEsc", "Clo&se\tEsc"));
+    menus_->clear();
+    QMenu* file = menus_->addMenu(say("ファイル(&F)", "&File"));
+    file->addAction(save_);
+    file->addSeparator();
+    file->addAction(close_);
+    QMenu* edit = menus_->addMenu(say("編集(&E)", "&Edit"));
+    edit->addAction(paste_);
+    edit->addSeparator();
+    edit->addAction(copy_);
+    edit->addAction(copyAll_);
+    edit->addSeparator();
+    edit->addAction(clear_);
+}
+
+void TapeView::followTape(const tape::Tape::Change& change) {
+    const QScrollBar* bar = list_->verticalScrollBar();
+    const bool atEnd = bar == nullptr || bar->value() == bar->maximum();
+    model_->follow(change);
+    // A user reading back up the tape is left there; otherwise the newest line stays in view.
+    if (atEnd && change.kind == tape::Tape::Change::Kind::Appended) list_->scrollToBottom();
+}
+
+void TapeView::copySelection() {
+    QModelIndexList rows = list_->selectionModel()->selectedRows();
+    if (rows.isEmpty() && list_->currentIndex().isValid()) rows.append(list_->currentIndex());
+    std::sort(rows.begin(), rows.end(),
+              [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+    std::string copied;
+    for (const QModelIndex& row : rows) {
+        copied += tape::tabText(main_.tape.lines(), static_cast<std::size_t>(row.row()), 1);
+    }
+    if (!copied.empty()) QApplication::clipboard()->setText(text(copied));
+}
+
+void TapeView::copyAll() {
+    if (main_.tape.empty()) return;
+    QApplication::clipboard()->setText(
+        text(tape::tabText(main_.tape.lines(), 0, main_.tape.size())));
+}
+
+void TapeView::save() {
+    const bool japanese = main_.calculator.japanese();
+    const QString textFilter =
+        japanese ? QString::fromUtf8("テキスト (*.txt)") : QStringLiteral("Text (*.txt)");
+    const QString csvFilter = QStringLiteral("CSV (*.csv)");
+    QString filter;
+    QString path = QFileDialog::getSaveFileName(
+        this, japanese ? QString::fromUtf8("計算テープを保存") : QStringLiteral("Save Tape"),
+        japanese ? QString::fromUtf8("計算テープ.txt") : QStringLiteral("tape.txt"),
+        textFilter + QStringLiteral(";;") + csvFilter, &filter);
+    if (path.isEmpty()) return;
+    const bool csv =
+        filter == csvFilter || path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive);
+    if (filter == csvFilter && !path.contains('.')) path += QStringLiteral(".csv");
+    const std::string content =
+        tape::fileText(main_.tape.lines(), csv ? tape::FileFormat::Csv : tape::FileFormat::Text);
+    QSaveFile file(path);
+    const bool written = file.open(QIODevice::WriteOnly) &&
+                         file.write(content.data(), static_cast<qint64>(content.size())) ==
+                             static_cast<qint64>(content.size()) &&
+                         file.commit();
+    if (!written) {
+        QMessageBox::warning(
+            this, text(form_.caption()),
+            (japanese ? QString::fromUtf8("ファイルに保存できませんでした:\n%1\n%2")
+                      : QStringLiteral("The tape could not be saved:\n%1\n%2"))
+                .arg(path, file.errorString()));
+    }
+}
+
+void TapeView::clearTape() {
+    if (main_.tape.empty()) return;
+    const bool japanese = main_.calculator.japanese();
+    const auto answer = QMessageBox::question(
+        this, text(form_.caption()),
+        japanese
+            ? QString::fromUtf8("計算テープの %1 行をすべて消去しますか?").arg(main_.tape.size())
+            : QStringLiteral("Clear all %1 lines of the tape?").arg(main_.tape.size()));
+    if (answer == QMessageBox::Yes) main_.clearTape();
+}
+
+void TapeView::pasteCurrent() {
+    const QModelIndex current = list_->currentIndex();
+    if (current.isValid()) main_.pasteFromTape(static_cast<std::size_t>(current.row()));
+}
+
+bool TapeView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == list_ && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            pasteCurrent();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TapeView::moveEvent(QMoveEvent* event) {
+    QDialog::moveEvent(event);
+    if (!syncing_) movedByUser(*this, form_);
+}
+
+void TapeView::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    if (syncing_ || !isVisible()) return;
+    const PixelScale scale = scaleOf(*this);
+    syncing_ = true;
+    form_.setWidth(toTwips(width(), scale.x));
+    form_.setHeight(toTwips(height(), scale.y));
+    syncing_ = false;
+}
+
+void TapeView::closeEvent(QCloseEvent* event) {
+    main_.closeTape();
+    event->accept();
+}
+
+}  // namespace vexlo::qtview

@@ -1,0 +1,74 @@
+#pragma once
+// The tape window `Tape`: the calculation tape as a list a screen reader reads line by line,
+// numbers right-aligned in a column of their own, the operator or function beside them, a rule
+// under each block. Lines can be selected and copied as tab text, the whole tape copied, saved
+// as text or CSV, or cleared; a double click or Enter on a line puts its number into the
+// display. The window follows its model form (shown, placed, sized); closing it only hides it.
+
+#include <QAbstractListModel>
+#include <QDialog>
+
+#include "shell/MainWindow.h"
+
+class QListView;
+class QMenuBar;
+class QAction;
+
+namespace vexlo::qtview {
+
+// The tape's lines for a list view, kept in step with the tape a change at a time.
+class TapeModel : public QAbstractListModel {
+    Q_OBJECT
+
+  public:
+    enum Role { NumberRole = Qt::UserRole, FunctionRole, RuleRole, WarningRole };
+    explicit TapeModel(const tape::Tape& tape, QObject* parent = nullptr);
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    // The tape has changed; the model follows.
+    void follow(const tape::Tape::Change& change);
+
+  private:
+    const tape::Tape& tape_;
+    int rows_ = 0;
+};
+
+class TapeView : public QDialog {
+    Q_OBJECT
+
+  public:
+    TapeView(shell::MainWindow& main, QWidget* owner);
+    QListView* list() const { return list_; }
+
+    // The actions of its menus, for tests and the context menu.
+    void copySelection();
+    void copyAll();
+    void save();
+    void clearTape();
+    void pasteCurrent();
+
+  protected:
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void retranslate();
+    void followTape(const tape::Tape::Change& change);
+
+    shell::MainWindow& main_;
+    platform::Form& form_;
+    TapeModel* model_;
+    QListView* list_;
+    QMenuBar* menus_;
+    QAction* copy_;
+    QAction* copyAll_;
+    QAction* save_;
+    QAction* clear_;
+    QAction* paste_;
+    QAction* close_;
+    bool syncing_ = false;
+};
+
+}  // namespace vexlo::qtview
