@@ -98,7 +98,8 @@ void Calculator::evaluate(Operation operation) {
             break;
     }
 
-    if (signTaken) scope.cancel();  // a sign for the number to come
+    // A sign for the number to come, or an operator that only keeps that sign: no step.
+    if (state_.lastEntry == EntryKind::Minus) scope.cancel();
     if (!signTaken) {
         // Result check: the candidate texts only decide the messages and the scaling.
         const std::size_t point = pointPosition(plainText(state_.firstOperand));

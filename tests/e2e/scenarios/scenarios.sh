@@ -368,6 +368,96 @@ release_settings_lock() {
   wait "$1" 2>/dev/null || true
 }
 
+# tape_read lines|current: the tape window's lines as screen readers get them (the list's
+# items), one a line, or the line the keyboard is on.
+tape_read() {
+  "$e2e_python" - "$e2e_here" "$app_pid" "$1" <<'PY'
+import sys
+sys.path.insert(0, sys.argv[1])
+import a11y
+import pyatspi
+
+pid, which = int(sys.argv[2]), sys.argv[3]
+
+
+def lines():
+    tape = a11y.find_shown(pid, "計算テープ", ("list",))
+    if tape is None:
+        return None
+    items = [item for item in tape if item is not None and item.getRoleName() == "list item"]
+    if which == "current":
+        items = [item for item in items if item.getState().contains(pyatspi.STATE_FOCUSED)]
+    return [item.name for item in items]
+
+
+try:
+    print(*a11y.until("no tape shown", lines), sep="\n")
+except a11y.Failed as failure:
+    sys.exit(f"FAIL: {failure}")
+PY
+}
+tape_reads() { [ "$(tape_read "$1" 2>/dev/null)" = "$(printf '%s\n' "${@:2}")" ]; }
+expect_tape_lines() {
+  wait_for tape_reads lines "$@" ||
+    fail "the tape reads '$(tape_read lines | tr '\n' '|')', not '$(printf '%s|' "$@")'"
+}
+expect_tape_current() {
+  wait_for tape_reads current "$1" ||
+    fail "the tape's current line is '$(tape_read current | tr '\n' '|')', not '$1'"
+}
+tape_shown() { [ -n "$(xdotool search --all --onlyvisible --pid "$app_pid" --name '^計算テープ$')" ]; }
+tape_shown_not() { ! tape_shown; }
+
+# Five prices added, 340 typed as 3400: the tape shows the wrong one, the keyboard finds it
+# there, the total is put right in the calculator (a click gives it back the keys), and the
+# whole tape copied keeps two tab-separated columns, the corrected total last.
+scenario_tape() {
+  # Each line as the list names it (number, space, function) and as it is copied (a tab).
+  local printed=('1,280 +' '980 +' '3,400 +' '1,500 +' '760' '7,920 =')
+  local corrected=('7,920 −' '3,400 +' '340' '4,860 =')
+  type_text 1280+980+3400+1500+760=
+  expect_display 7,920.
+  press ctrl+p
+  expect_tape_lines "${printed[@]}"
+  press End Up Up Up
+  expect_tape_current '3,400 +'
+  press ctrl+c
+  expect_clipboard $'3,400\t+'
+  click display
+  press minus
+  type_text 3400+340=
+  expect_display 4,860.
+  expect_tape_lines "${printed[@]}" "${corrected[@]}"
+  press ctrl+p
+  wait_for tape_shown || fail "Ctrl+P did not bring the tape back"
+  press ctrl+shift+c
+  local row number expected=""
+  for row in "${printed[@]}" "${corrected[@]}"; do
+    number=${row%% *}
+    expected+="$number"$'\t'"${row:${#number}+1}"$'\n'
+  done
+  expect_clipboard "${expected%$'\n'}"
+  local file=$e2e_work/tape.txt
+  timeout 2 xclip -o -selection clipboard >"$file" || fail "could not read the clipboard"
+  local bad
+  bad=$(awk -F'\t' 'NF != 2 { print NR ": " $0 }' "$file")
+  [ -z "$bad" ] || fail "lines without exactly two tab-separated fields: $bad"
+  bad=$(cut -f1 "$file" | grep -nvxE '[0-9]{1,3}(,[0-9]{3})*' || true)
+  [ -z "$bad" ] || fail "not numbers in the first column: $bad"
+  [ "$(cut -f1 "$file")" = "$(printf '%s' "$expected" | cut -f1)" ] ||
+    fail "the numbers' column is $(cut -f1 "$file" | tr '\n' '|')"
+  [ "$(cut -f2 "$file")" = "$(printf '%s' "$expected" | cut -f2)" ] ||
+    fail "the functions' column is $(cut -f2 "$file" | tr '\n' '|')"
+  [ "$(grep -c $'\t=$' "$file")" -eq 2 ] || fail "not two totals: $(tr '\t\n' '>|' <"$file")"
+  [ "$(tail -n 1 "$file")" = $'4,860\t=' ] || fail "the last line is not the corrected total"
+  screenshot corrected
+  # Esc closes the tape alone; the calculator has the keys again, and the Esc after the
+  # scenario ends it.
+  press Escape
+  wait_for tape_shown_not || fail "Esc did not close the tape"
+  expect_display 4,860.
+}
+
 e2e_begin "$name" "$screens"
 declare -F "scenario_$name" >/dev/null || fail "no scenario $name"
 app_start "$program"
