@@ -83,12 +83,14 @@ other events:
 
 Output: "display:", "mem2:", "mem1:", "clipboard:" lines, then "message: TITLE | TEXT" per
 message box (each answered OK). Backslashes and control characters are written as \\, \n, \r,
-\t, \xHH. With --trace, "trace: EVENT | DISPLAY" lines come first.
+\t, \xHH. With --trace, "trace: EVENT | DISPLAY" lines come first; with --tape, the tape's
+lines follow. --json always holds the tape as "tape".
 
-Secondary windows: the font window ({menu:font2(0)}), help ({menu:HHH(0)}, {F1}) and version
-({menu:VER_FORM}) windows appear under "forms" in --json while open; {click:NAME} reaches their
-controls ({click:OK}, {click:END}). While the version window is open the calculator takes no
-input: {Enter}, {Esc} or {Space} or {click:Command1} closes it, other events go nowhere.
+Secondary windows: the font window ({menu:font2(0)}), help ({menu:HHH(0)}, {F1}), version
+({menu:VER_FORM}) and tape ({menu:Tape}, {Ctrl+P}) windows appear under "forms" in --json
+while open; {click:NAME} reaches their controls ({click:OK}, {click:END}). While the version
+window is open the calculator takes no input: {Enter}, {Esc} or {Space} or {click:Command1}
+closes it, other events go nowhere.
 {rightclick:Readout} opens the edit menu as a popup (under "forms" as "popup"); the next
 {menu:NAME} chooses from it, a key closes it, any other event dismisses it first.
 A malformed script is reported with its character position ("SCRIPT, character 7: ...";

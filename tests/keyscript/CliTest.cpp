@@ -212,6 +212,20 @@ TEST(Cli, TraceLinesComeFirst) {
               "display: 0.01\nmem2: \nmem1: \nclipboard: \n");
 }
 
+TEST(Cli, TapeLinesComeLastWithTheirRules) {
+    EXPECT_EQ(runTool({"--tape", "1000{Ctrl+K}+500="}).out,
+              "display: 1,600.\nmem2:  \nmem1: \nclipboard: \n"
+              "tape: 1,100.00 | 税込10%\ntape: 1,100.00 | +\ntape: 500 | \ntape: 1,600 | =\n"
+              "tape: ----\n");
+    EXPECT_EQ(runTool({"--tape", "12"}).out, "display: 12.\nmem2:  \nmem1: \nclipboard: \n");
+    const auto json = nlohmann::ordered_json::parse(runTool({"--json", "8/0="}).out);
+    EXPECT_EQ(json["tape"].dump(),
+              R"([{"number":"8","function":"÷","kind":"operand","rule":false},)"
+              R"({"number":"0","function":"","kind":"operand","rule":false},)"
+              R"({"number":"","function":"ゼロで割れません。","kind":"warning","rule":false},)"
+              R"({"number":"8","function":"=","kind":"result","rule":true}])");
+}
+
 TEST(Cli, JsonHoldsTheWholeWindow) {
     const auto run = runTool({"--json", "8/0=5{Ctrl+C}"});
     ASSERT_EQ(run.status, 0) << run.err;
