@@ -62,7 +62,8 @@ Options:
   --json              print the whole state as one JSON object
   --trace             also print the display after every event
   --tape              also print the calculation tape: a "tape: NUMBER | FUNCTION" line per
-                      line of the tape and "tape: ----" for each rule (the end of a block)
+                      line of the tape and "tape: ----" for each rule (the end of a block);
+                      with --json, a "tape" array
   --help, --version
 Options may also be written --name=VALUE. A SCRIPT that begins with "--" follows "--".
 
@@ -84,7 +85,7 @@ other events:
 Output: "display:", "mem2:", "mem1:", "clipboard:" lines, then "message: TITLE | TEXT" per
 message box (each answered OK). Backslashes and control characters are written as \\, \n, \r,
 \t, \xHH. With --trace, "trace: EVENT | DISPLAY" lines come first; with --tape, the tape's
-lines follow. --json always holds the tape as "tape".
+lines follow, and with --json too they are its "tape" array.
 
 Secondary windows: the font window ({menu:font2(0)}), help ({menu:HHH(0)}, {F1}), version
 ({menu:VER_FORM}) and tape ({menu:Tape}, {Ctrl+P}) windows appear under "forms" in --json
@@ -304,7 +305,7 @@ int runFile(const CliOptions& options, Session& session, std::ostream& out, std:
         err << "vexlo-keys: " << error.message << "\n";
         return 1;
     }
-    out << (options.json ? jsonReport(session) : textReport(session, options.tape));
+    out << (options.json ? jsonReport(session, options.tape) : textReport(session, options.tape));
     return 0;
 }
 
@@ -331,7 +332,8 @@ int run(CliOptions options, std::ostream& out, std::ostream& err) {
             << "\n";
         status = ExitUsage;
     } else {
-        out << (options.json ? jsonReport(session) : textReport(session, options.tape));
+        out << (options.json ? jsonReport(session, options.tape)
+                             : textReport(session, options.tape));
     }
     if (queued) {
         queued->finish(shell::SettingsCloseWait);

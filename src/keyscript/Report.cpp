@@ -223,7 +223,7 @@ std::string textReport(Session& session, bool tape) {
     return out;
 }
 
-std::string jsonReport(Session& session) {
+std::string jsonReport(Session& session, bool tape) {
     auto& window = session.window();
     const engine::Calculator& calculator = window.calculator;
     Json messages = Json::array();
@@ -251,8 +251,7 @@ std::string jsonReport(Session& session) {
               {"window", geometryJson(window.form)},
               {"controls", controlsJson(window.form)},
               {"menus", menusJson(window.form)},
-              {"forms", std::move(forms)},
-              {"tape", tapeJson(window.tape)}};
+              {"forms", std::move(forms)}};
     if (session.tracing()) {
         Json trace = Json::array();
         for (const TraceStep& step : session.trace()) {
@@ -260,6 +259,7 @@ std::string jsonReport(Session& session) {
         }
         json["trace"] = std::move(trace);
     }
+    if (tape) json["tape"] = tapeJson(window.tape);
     // Texts are valid UTF-8 as the model keeps them; a stray byte must not abort the output.
     return json.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }

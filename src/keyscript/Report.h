@@ -22,8 +22,8 @@ std::string textReport(Session& session, bool tape = false);
 std::string traceLine(const TraceStep& step);
 
 // The JSON object (UTF-8, two-space indent, ending in a newline); with a trace, it also holds
-// "trace": [{"event": ..., "display": ...}, ...]. "tape" holds the tape's lines:
+// "trace": [{"event": ..., "display": ...}, ...]; with `tape`, "tape" holds the tape's lines:
 // [{"number": ..., "function": ..., "kind": "operand"|"result"|"warning", "rule": ...}, ...].
-std::string jsonReport(Session& session);
+std::string jsonReport(Session& session, bool tape = false);
 
 }  // namespace vexlo::keyscript

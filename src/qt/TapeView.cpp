@@ -156,7 +156,8 @@ TapeView::TapeView(shell::MainWindow& main, QWidget* owner)
       save_(new QAction(this)),
       clear_(new QAction(this)),
       paste_(new QAction(this)),
-      close_(new QAction(this)) {
+      close_(new QAction(this)),
+      back_(new QAction(this)) {
     setObjectName(QString::fromStdString(form_.name()));
     list_->setObjectName(QStringLiteral("TapeList"));
     list_->setModel(model_);
@@ -171,7 +172,8 @@ TapeView::TapeView(shell::MainWindow& main, QWidget* owner)
     copyAll_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
     save_->setShortcut(QKeySequence::Save);
     clear_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Delete));
-    for (QAction* action : {copy_, copyAll_, save_, clear_, paste_, close_}) {
+    back_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    for (QAction* action : {copy_, copyAll_, save_, clear_, paste_, close_, back_}) {
         action->setShortcutContext(Qt::WindowShortcut);
         addAction(action);
     }
@@ -181,6 +183,12 @@ TapeView::TapeView(shell::MainWindow& main, QWidget* owner)
     connect(clear_, &QAction::triggered, this, &TapeView::clearTape);
     connect(paste_, &QAction::triggered, this, &TapeView::pasteCurrent);
     connect(close_, &QAction::triggered, this, [this] { main_.closeTape(); });
+    connect(back_, &QAction::triggered, this, [this] {
+        if (QWidget* calculator = parentWidget()) {
+            calculator->raise();
+            calculator->activateWindow();
+        }
+    });
     connect(list_, &QListView::doubleClicked, this, [this](const QModelIndex& index) {
         main_.pasteFromTape(static_cast<std::size_t>(index.row()));
     });
@@ -235,10 +243,12 @@ void TapeView::retranslate() {
     clear_->setText(say("テープをクリア(&L)...", "C&lear Tape..."));
     paste_->setText(say("数値を表示へ(&P)\tEnter", "&Put Number into Display\tEnter"));
     close_->setText(say("閉じる(&X)\tEsc", "Clo&se\tEsc"));
+    back_->setText(say("電卓に戻る(&B)", "&Back to the Calculator"));
     menus_->clear();
     QMenu* file = menus_->addMenu(say("ファイル(&F)", "&File"));
     file->addAction(save_);
     file->addSeparator();
+    file->addAction(back_);
     file->addAction(close_);
     QMenu* edit = menus_->addMenu(say("編集(&E)", "&Edit"));
     edit->addAction(paste_);

@@ -3,7 +3,8 @@
 // numbers right-aligned in a column of their own, the operator or function beside them, a rule
 // under each block. Lines can be selected and copied as tab text, the whole tape copied, saved
 // as text or CSV, or cleared; a double click or Enter on a line puts its number into the
-// display. The window follows its model form (shown, placed, sized); closing it only hides it.
+// display; Ctrl+P goes back to the calculator, as it came. The window follows its model form
+// (shown, placed, sized); closing it only hides it.
 
 #include <QAbstractListModel>
 #include <QDialog>
@@ -68,6 +69,7 @@ class TapeView : public QDialog {
     QAction* clear_;
     QAction* paste_;
     QAction* close_;
+    QAction* back_;
     bool syncing_ = false;
 };
 

@@ -212,13 +212,13 @@ TEST(Cli, TraceLinesComeFirst) {
               "display: 0.01\nmem2: \nmem1: \nclipboard: \n");
 }
 
-TEST(Cli, TapeLinesComeLastWithTheirRules) {
+TEST(Cli, TapeLinesComeLastWithTheirRulesAndJsonHoldsThemWithTape) {
     EXPECT_EQ(runTool({"--tape", "1000{Ctrl+K}+500="}).out,
               "display: 1,600.\nmem2:  \nmem1: \nclipboard: \n"
               "tape: 1,100.00 | 税込10%\ntape: 1,100.00 | +\ntape: 500 | \ntape: 1,600 | =\n"
               "tape: ----\n");
     EXPECT_EQ(runTool({"--tape", "12"}).out, "display: 12.\nmem2:  \nmem1: \nclipboard: \n");
-    const auto json = nlohmann::ordered_json::parse(runTool({"--json", "8/0="}).out);
+    const auto json = nlohmann::ordered_json::parse(runTool({"--json", "--tape", "8/0="}).out);
     EXPECT_EQ(json["tape"].dump(),
               R"([{"number":"8","function":"÷","kind":"operand","rule":false},)"
               R"({"number":"0","function":"","kind":"operand","rule":false},)"
@@ -234,7 +234,7 @@ TEST(Cli, JsonHoldsTheWholeWindow) {
     for (const auto& item : json.items()) keys.push_back(item.key());
     EXPECT_EQ(keys, (std::vector<std::string>{"display", "mem1", "mem2", "clipboard", "messages",
                                               "closed", "state", "window", "controls", "menus",
-                                              "forms", "tape"}));
+                                              "forms"}));
     EXPECT_EQ(json["display"], "5.");
     EXPECT_EQ(json["clipboard"], "5.");
     EXPECT_EQ(json["closed"], false);
