@@ -14,7 +14,6 @@
 #include <QPainter>
 #include <QPointer>
 #include <QSaveFile>
-#include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -189,9 +188,8 @@ TapeView::TapeView(shell::MainWindow& main, QWidget* owner)
             calculator->activateWindow();
         }
     });
-    connect(list_, &QListView::doubleClicked, this, [this](const QModelIndex& index) {
-        main_.pasteFromTape(static_cast<std::size_t>(index.row()));
-    });
+    connect(list_, &QListView::doubleClicked, this,
+            [this](const QModelIndex& index) { pasteLine(index.row()); });
     for (QAction* action : {paste_, copy_, copyAll_}) list_->addAction(action);
 
     auto* layout = new QVBoxLayout(this);
@@ -225,7 +223,7 @@ TapeView::TapeView(shell::MainWindow& main, QWidget* owner)
     retranslate();
     placeFromModel(*this, form_);
     syncing_ = false;
-    list_->scrollToBottom();
+    toNewestLine();
     list_->setFocus(Qt::OtherFocusReason);
 }
 
@@ -237,6 +235,7 @@ void TapeView::retranslate() {
     setWindowTitle(text(form_.caption()));
     nameForReaders(*this, form_, main_);
     list_->setAccessibleName(say("計算テープ", "Calculation tape"));
+    menus_->setAccessibleName(say("計算テープのメニュー", "Tape menu"));
     copy_->setText(say("選んだ行をコピー(&C)", "&Copy Selected Lines"));
     copyAll_->setText(say("すべてコピー(&A)", "Copy &All"));
     save_->setText(say("名前を付けて保存(&S)...", "&Save As..."));
@@ -260,11 +259,11 @@ void TapeView::retranslate() {
 }
 
 void TapeView::followTape(const tape::Tape::Change& change) {
-    const QScrollBar* bar = list_->verticalScrollBar();
-    const bool atEnd = bar == nullptr || bar->value() == bar->maximum();
+    const QModelIndex current = list_->currentIndex();
+    const bool atEnd = !current.isValid() || current.row() == model_->rowCount() - 1;
     model_->follow(change);
     // A user reading back up the tape is left there; otherwise the newest line stays in view.
-    if (atEnd && change.kind == tape::Tape::Change::Kind::Appended) list_->scrollToBottom();
+    if (atEnd && change.kind == tape::Tape::Change::Kind::Appended) toNewestLine();
 }
 
 void TapeView::copySelection() {
@@ -328,7 +327,25 @@ void TapeView::clearTape() {
 
 void TapeView::pasteCurrent() {
     const QModelIndex current = list_->currentIndex();
-    if (current.isValid()) main_.pasteFromTape(static_cast<std::size_t>(current.row()));
+    if (current.isValid()) pasteLine(current.row());
+}
+
+// The number goes on into the calculation: the calculator takes the keys again.
+void TapeView::pasteLine(int row) {
+    main_.pasteFromTape(static_cast<std::size_t>(row));
+    if (QWidget* calculator = parentWidget()) {
+        calculator->raise();
+        calculator->activateWindow();
+    }
+}
+
+// The keyboard and a screen reader start on the newest line, where the sum ends.
+void TapeView::toNewestLine() {
+    const int rows = model_->rowCount();
+    if (rows == 0) return;
+    list_->selectionModel()->setCurrentIndex(model_->index(rows - 1),
+                                             QItemSelectionModel::NoUpdate);
+    list_->scrollToBottom();
 }
 
 bool TapeView::eventFilter(QObject* watched, QEvent* event) {
@@ -340,6 +357,12 @@ bool TapeView::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void TapeView::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    toNewestLine();  // opened again, it is on the newest line again
+    list_->setFocus(Qt::OtherFocusReason);
 }
 
 void TapeView::moveEvent(QMoveEvent* event) {

@@ -3,8 +3,8 @@
 // numbers right-aligned in a column of their own, the operator or function beside them, a rule
 // under each block. Lines can be selected and copied as tab text, the whole tape copied, saved
 // as text or CSV, or cleared; a double click or Enter on a line puts its number into the
-// display; Ctrl+P goes back to the calculator, as it came. The window follows its model form
-// (shown, placed, sized); closing it only hides it.
+// display and gives the calculator the keys again; Ctrl+P goes back to the calculator, as it came.
+// The window follows its model form (shown, placed, sized); closing it only hides it.
 
 #include <QAbstractListModel>
 #include <QDialog>
@@ -49,6 +49,7 @@ class TapeView : public QDialog {
     void pasteCurrent();
 
   protected:
+    void showEvent(QShowEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -56,6 +57,8 @@ class TapeView : public QDialog {
 
   private:
     void retranslate();
+    void pasteLine(int row);
+    void toNewestLine();
     void followTape(const tape::Tape::Change& change);
 
     shell::MainWindow& main_;

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # What the screen reader Orca says while the real window is used by keyboard: each result once,
-# the division warning, and "where am I" and the line review reading the value. Orca runs with
-# a throw-away home and the dummy speech module; what it would say is read from the
-# "SPEECH OUTPUT:" lines of its debug log.
+# the division warning, "where am I" and the line review reading the value, and the tape's lines
+# as the arrows reach them. Orca runs with a throw-away home and the dummy speech module; what it
+# would say is read from the "SPEECH OUTPUT:" lines of its debug log.
 #
 # Usage: orca_speech.sh PATH/TO/vexlo SCREENS_DIR     Exit status 77 (skipped) where Orca or
 # another tool is not installed, except on CI (CI=true), where a missing tool fails the test.
@@ -140,6 +140,27 @@ press Return
 expect_said ゼロで割れません。
 said 'alert 電卓.' || fail "the warning's title was not said: $(spoken | tr '\n' '|')"
 press Return
+
+# The tape's lines are said as the arrows reach them, number and function; Esc closes it and
+# the display is said again. Orca ends a line that does not end in an operator with a point.
+type_text c
+sleep 0.3
+type_text 1000+480=
+sleep 0.3
+mark_spoken
+press ctrl+p
+expect_said '計算テープ dialog.'
+wait_for quiet_for_a_second || fail "Orca did not fall silent after the tape opened"
+press End
+wait_for quiet_for_a_second || fail "Orca did not fall silent after End"
+for step in Up:480. Up:'1,000 +' Down:480.; do
+  mark_spoken
+  press "${step%%:*}"
+  expect_said "${step#*:}"
+done
+mark_spoken
+press Escape
+expect_said 1,480.
 
 # A conversion made by keyboard on the unit panel is said too, the panel keeping the focus.
 press F10 Right Down Down Down Down Right Down Return

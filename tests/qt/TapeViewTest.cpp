@@ -42,6 +42,18 @@ TEST_F(TapeViewTest, OpensFromCtrlPAndFollowsTheTapeAsKeysArrive) {
     EXPECT_EQ(row(view, 6), QStringLiteral("5 ×"));
 }
 
+TEST_F(TapeViewTest, TheKeyboardStartsOnTheNewestLineAndFollowsIt) {
+    type(QStringLiteral("1+2+3="));
+    TapeView& view = openTape();
+    EXPECT_EQ(view.list()->currentIndex().row(), 3);
+    EXPECT_TRUE(view.list()->selectionModel()->selectedRows().isEmpty());
+    type(QStringLiteral("*4="));
+    EXPECT_EQ(view.list()->currentIndex().row(), 6);
+    view.list()->setCurrentIndex(view.list()->model()->index(1, 0));  // reading back up
+    type(QStringLiteral("+5="));
+    EXPECT_EQ(view.list()->currentIndex().row(), 1);
+}
+
 TEST_F(TapeViewTest, ScreenReadersFindTheTapeAsANamedListOfLines) {
     type(QStringLiteral("12+3="));
     TapeView& view = openTape();

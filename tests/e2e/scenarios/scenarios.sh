@@ -405,12 +405,19 @@ expect_tape_current() {
   wait_for tape_reads current "$1" ||
     fail "the tape's current line is '$(tape_read current | tr '\n' '|')', not '$1'"
 }
-tape_shown() { [ -n "$(xdotool search --all --onlyvisible --pid "$app_pid" --name '^計算テープ$')" ]; }
+tape_shown() {
+  [ -n "$(xdotool search --all --onlyvisible --pid "$app_pid" --name '^計算テープ$')" ]
+}
 tape_shown_not() { ! tape_shown; }
+active_is() { [ "$(xdotool getactivewindow getwindowname 2>/dev/null)" = "$1" ]; }
+expect_active() {
+  wait_for active_is "$1" ||
+    fail "the active window is '$(xdotool getactivewindow getwindowname)', not '$1'"
+}
 
 # Five prices added, 340 typed as 3400: the tape shows the wrong one, the keyboard finds it
-# there, the total is put right in the calculator (a click gives it back the keys), and the
-# whole tape copied keeps two tab-separated columns, the corrected total last.
+# there, the total is put right in the calculator (Ctrl+P goes from either window to the
+# other), and the whole tape copied keeps two tab-separated columns, the corrected total last.
 scenario_tape() {
   # Each line as the list names it (number, space, function) and as it is copied (a tab).
   local printed=('1,280 +' '980 +' '3,400 +' '1,500 +' '760' '7,920 =')
@@ -418,18 +425,20 @@ scenario_tape() {
   type_text 1280+980+3400+1500+760=
   expect_display 7,920.
   press ctrl+p
+  expect_active 計算テープ
   expect_tape_lines "${printed[@]}"
   press End Up Up Up
   expect_tape_current '3,400 +'
   press ctrl+c
   expect_clipboard $'3,400\t+'
-  click display
+  press ctrl+p
+  expect_active 【ベクロ】
   press minus
   type_text 3400+340=
   expect_display 4,860.
   expect_tape_lines "${printed[@]}" "${corrected[@]}"
   press ctrl+p
-  wait_for tape_shown || fail "Ctrl+P did not bring the tape back"
+  expect_active 計算テープ
   press ctrl+shift+c
   local row number expected=""
   for row in "${printed[@]}" "${corrected[@]}"; do
