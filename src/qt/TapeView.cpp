@@ -15,6 +15,7 @@
 #include <QPointer>
 #include <QSaveFile>
 #include <QStyledItemDelegate>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -93,10 +94,9 @@ int TapeModel::rowCount(const QModelIndex& parent) const {
 }
 
 QVariant TapeModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= rows_ ||
-        static_cast<std::size_t>(index.row()) >= tape_.size())
-        return {};
-    const tape::Line& line = tape_.lines()[static_cast<std::size_t>(index.row())];
+    const long long at = index.isValid() ? lineOf(index.row()) : -1;
+    if (at < 0) return {};
+    const tape::Line& line = tape_.lines()[static_cast<std::size_t>(at)];
     switch (role) {
         case Qt::DisplayRole:
         case Qt::AccessibleTextRole: {
@@ -118,29 +118,53 @@ QVariant TapeModel::data(const QModelIndex& index, int role) const {
     }
 }
 
+long long TapeModel::lineOf(int row) const {
+    const long long at = static_cast<long long>(row) - dropped_;
+    if (row < 0 || row >= rows_ || at < 0 || static_cast<std::size_t>(at) >= tape_.size())
+        return -1;
+    return at;
+}
+
 void TapeModel::follow(const tape::Tape::Change& change) {
     using Kind = tape::Tape::Change::Kind;
     switch (change.kind) {
         case Kind::Appended:
-            beginInsertRows({}, rows_, rows_);
-            ++rows_;
-            endInsertRows();
-            break;
+            break;  // the tape's size tells
         case Kind::FirstDropped:
-            if (rows_ == 0) break;
-            beginRemoveRows({}, 0, 0);
-            --rows_;
-            endRemoveRows();
+            ++dropped_;
             break;
         case Kind::LastReplaced:
-            if (rows_ > 0) emit dataChanged(index(rows_ - 1), index(rows_ - 1));
+            lastChanged_ = true;
             break;
         case Kind::Reset:
             beginResetModel();
             rows_ = static_cast<int>(tape_.size());
+            dropped_ = 0;
+            lastChanged_ = false;
             endResetModel();
             break;
     }
+}
+
+void TapeModel::catchUp() {
+    if (dropped_ > 0) {
+        const int gone = std::min(dropped_, rows_);
+        if (gone > 0) {
+            beginRemoveRows({}, 0, gone - 1);
+            rows_ -= gone;
+            dropped_ = 0;
+            endRemoveRows();
+        }
+        dropped_ = 0;
+    }
+    const int lines = static_cast<int>(tape_.size());
+    if (lines > rows_) {
+        beginInsertRows({}, rows_, lines - 1);
+        rows_ = lines;
+        endInsertRows();
+    }
+    if (lastChanged_ && rows_ > 0) emit dataChanged(index(rows_ - 1), index(rows_ - 1));
+    lastChanged_ = false;
 }
 
 TapeView::TapeView(shell::MainWindow& main, QWidget* owner)
@@ -156,7 +180,12 @@ TapeView::TapeView(shell::MainWindow& main, QWidget* owner)
       clear_(new QAction(this)),
       paste_(new QAction(this)),
       close_(new QAction(this)),
-      back_(new QAction(this)) {
+      back_(new QAction(this)),
+      catchUp_(new QTimer(this)) {
+    // Long enough for the calculator's display to be drawn first, short enough to look at once.
+    catchUp_->setSingleShot(true);
+    catchUp_->setInterval(30);
+    connect(catchUp_, &QTimer::timeout, this, &TapeView::catchUp);
     setObjectName(QString::fromStdString(form_.name()));
     list_->setObjectName(QStringLiteral("TapeList"));
     list_->setModel(model_);
@@ -259,11 +288,20 @@ void TapeView::retranslate() {
 }
 
 void TapeView::followTape(const tape::Tape::Change& change) {
+    model_->follow(change);
+    if (change.kind == tape::Tape::Change::Kind::Reset) {
+        toNewestLine();
+    } else if (!catchUp_->isActive()) {
+        catchUp_->start();
+    }
+}
+
+void TapeView::catchUp() {
     const QModelIndex current = list_->currentIndex();
     const bool atEnd = !current.isValid() || current.row() == model_->rowCount() - 1;
-    model_->follow(change);
+    model_->catchUp();
     // A user reading back up the tape is left there; otherwise the newest line stays in view.
-    if (atEnd && change.kind == tape::Tape::Change::Kind::Appended) toNewestLine();
+    if (atEnd) toNewestLine();
 }
 
 void TapeView::copySelection() {
@@ -273,7 +311,9 @@ void TapeView::copySelection() {
               [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
     std::string copied;
     for (const QModelIndex& row : rows) {
-        copied += tape::tabText(main_.tape.lines(), static_cast<std::size_t>(row.row()), 1);
+        const long long line = model_->lineOf(row.row());
+        if (line >= 0)
+            copied += tape::tabText(main_.tape.lines(), static_cast<std::size_t>(line), 1);
     }
     if (!copied.empty()) QApplication::clipboard()->setText(text(copied));
 }
@@ -332,7 +372,9 @@ void TapeView::pasteCurrent() {
 
 // The number goes on into the calculation: the calculator takes the keys again.
 void TapeView::pasteLine(int row) {
-    main_.pasteFromTape(static_cast<std::size_t>(row));
+    const long long line = model_->lineOf(row);
+    if (line < 0) return;
+    main_.pasteFromTape(static_cast<std::size_t>(line));
     if (QWidget* calculator = parentWidget()) {
         calculator->raise();
         calculator->activateWindow();
@@ -361,6 +403,7 @@ bool TapeView::eventFilter(QObject* watched, QEvent* event) {
 
 void TapeView::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    model_->catchUp();
     toNewestLine();  // opened again, it is on the newest line again
     list_->setFocus(Qt::OtherFocusReason);
 }

@@ -12,12 +12,15 @@
 #include "shell/MainWindow.h"
 
 class QListView;
+class QTimer;
 class QMenuBar;
 class QAction;
 
 namespace vexlo::qtview {
 
-// The tape's lines for a list view, kept in step with the tape a change at a time.
+// The tape's lines for a list view. It notes the tape's changes as they come and shows them
+// when `catchUp` runs, so that a burst of keys costs the list one update; until then each row
+// still shows the line it showed.
 class TapeModel : public QAbstractListModel {
     Q_OBJECT
 
@@ -26,12 +29,17 @@ class TapeModel : public QAbstractListModel {
     explicit TapeModel(const tape::Tape& tape, QObject* parent = nullptr);
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
-    // The tape has changed; the model follows.
+    // The tape has changed: noted, and shown at the next catch-up (a reset at once).
     void follow(const tape::Tape::Change& change);
+    void catchUp();
+    // The tape's index of the line a row shows, or -1 when that line is gone.
+    long long lineOf(int row) const;
 
   private:
     const tape::Tape& tape_;
     int rows_ = 0;
+    int dropped_ = 0;  // lines gone from the tape's front that the rows still show
+    bool lastChanged_ = false;
 };
 
 class TapeView : public QDialog {
@@ -60,6 +68,7 @@ class TapeView : public QDialog {
     void pasteLine(int row);
     void toNewestLine();
     void followTape(const tape::Tape::Change& change);
+    void catchUp();
 
     shell::MainWindow& main_;
     platform::Form& form_;
@@ -73,6 +82,7 @@ class TapeView : public QDialog {
     QAction* paste_;
     QAction* close_;
     QAction* back_;
+    QTimer* catchUp_;  // the list follows the tape a moment after the keys, after the display
     bool syncing_ = false;
 };
 
