@@ -29,9 +29,10 @@ std::vector<vexlo::platform::KeyStroke> scriptKeys(std::string_view script) {
     return keys;
 }
 
-void keyPath(benchmark::State& state, std::string_view script) {
+void keyPath(benchmark::State& state, std::string_view script, bool tape = true) {
     Session session({});
     session.load();
+    if (!tape) session.window().calculator.onStep = nullptr;
     const auto keys = scriptKeys(script);
     for (auto _ : state) {
         for (const auto& key : keys) session.pressKey(key);
@@ -46,6 +47,12 @@ void BM_MixedKeys(benchmark::State& state) {
     keyPath(state, MixedScript);
 }
 BENCHMARK(BM_MixedKeys);
+
+// The same with no tape recording the steps: what the tape costs a key.
+void BM_MixedKeysWithoutTape(benchmark::State& state) {
+    keyPath(state, MixedScript, false);
+}
+BENCHMARK(BM_MixedKeysWithoutTape);
 
 // Digit entry alone, the commonest key: each digit reformats the display.
 void BM_DigitKeys(benchmark::State& state) {

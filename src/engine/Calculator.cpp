@@ -7,6 +7,7 @@
 namespace vexlo::engine {
 
 void Calculator::setDisplay(std::string text) {
+    if (display_ == text) return;  // digit entry sets the same text again as it reformats
     display_ = std::move(text);
     if (onStripChanged) onStripChanged(StripPart::Display);
 }
@@ -58,28 +59,36 @@ void Calculator::say(std::string_view title, std::string_view text) {
 Calculator::StepScope::StepScope(Calculator& calc, Step::Kind kind)
     : calc_(calc), outer_(calc.stepDepth_++ == 0 && calc.onStep) {
     if (!outer_) return;
+    // Field by field, so the texts keep their buffers from one step to the next.
     Step& step = calc_.step_;
-    step = Step{};
     step.kind = kind;
-    step.entered = calc_.display_;
-    step.enteredMark = calc_.mark_;
+    step.operation = Operation::None;
+    step.taxPercent = 0;
+    step.entered.assign(calc_.display_);
+    step.enteredMark.assign(calc_.mark_);
     step.entryBefore = calc_.state_.lastEntry;
     step.pendingBefore = calc_.state_.pending;
     step.memoryBefore = calc_.state_.memory;
+    step.fromUnit.clear();
+    step.warnings.clear();
 }
 
 Calculator::StepScope::~StepScope() {
     --calc_.stepDepth_;
     if (!outer_ || cancelled_ || !calc_.onStep) return;
     Step& step = calc_.step_;
-    step.shown = calc_.display_;
-    step.shownMark = calc_.mark_;
+    step.shown.assign(calc_.display_);
+    step.shownMark.assign(calc_.mark_);
     step.entryAfter = calc_.state_.lastEntry;
     step.memoryAfter = calc_.state_.memory;
     calc_.onStep(step);
 }
 
 Outcome Calculator::take() {
+    // Most keys raise nothing: no vector to hand over.
+    if (pending_.messages.empty() && pending_.command == Outcome::Command::None &&
+        !pending_.evaluateNow)
+        return {};
     return std::exchange(pending_, Outcome{});
 }
 

@@ -9,24 +9,28 @@ namespace vexlo::engine {
 void Calculator::enterDigit(int digit) {
     if (onEntryReset) onEntryReset();
     if (digit < 0 || digit > 9) return;
-    const std::string typed(1, static_cast<char>('0' + digit));
+    const char typed = static_cast<char>('0' + digit);
 
+    // The new text is made whole and shown once.
+    std::string text = display_;
     if (state_.lastEntry != EntryKind::Digits) {
-        setDisplay(state_.lastEntry == EntryKind::Minus ? "-." : ".");
+        text = state_.lastEntry == EntryKind::Minus ? "-." : ".";
         state_.pointEntered = false;
     }
     if (state_.pointEntered) {
         // Decimals are appended raw: no reformatting and no length check.
-        setDisplay(display_ + typed);
+        setDisplay(std::move(text) + typed);
     } else {
         // A text without "." (an era result) keeps its text here and is only reformatted.
-        if (const auto point = display_.find('.'); point != std::string::npos) {
-            setDisplay(display_.substr(0, point) + typed + ".");
+        if (const auto point = text.find('.'); point != std::string::npos) {
+            text.insert(point, 1, typed);
+            text.resize(point + 2);  // the point after the new digit, the rest cut
         }
-        const bool negative = display_.starts_with('-');
-        setDisplay(entryRule(display_, patterns::Entry));
+        const bool negative = text.starts_with('-');
+        text = entryRule(text, patterns::Entry);
         // A negative entry keeps its sign while its integer part is still 0 ("-0." then -0.5).
-        if (negative && display_ == "0.") setDisplay("-0.");
+        if (negative && text == "0.") text = "-0.";
+        setDisplay(std::move(text));
 
         // Two tests in a row; the second ignores the warning setting.
         sayFullDisplayWarning();

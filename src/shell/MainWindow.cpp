@@ -50,6 +50,9 @@ MainWindow::MainWindow(platform::Services& services)
 }
 
 void MainWindow::deliver(engine::Outcome outcome) {
+    if (outcome.messages.empty() && !outcome.evaluateNow &&
+        outcome.command == engine::Outcome::Command::None)
+        return;  // most keys: the strip is already mirrored
     for (const engine::Message& message : outcome.messages) {
         controls.display.setCaption(message.display);
         controls.mark.setCaption(message.mark);

@@ -56,7 +56,7 @@ void MainWindow::clearTape() {
 
 void MainWindow::pasteFromTape(std::size_t line) {
     if (line >= tape.size()) return;
-    const std::string value = tape.lines()[line].value;
+    const std::string value = tape.lines()[line].valueForDisplay();
     if (!value.empty()) deliver(calculator.paste(value, false));
 }
 

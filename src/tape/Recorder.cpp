@@ -75,9 +75,7 @@ void Recorder::attach(engine::Calculator& calc) {
 }
 
 void Recorder::line(Line::Kind kind, std::string number, std::string function, bool rule) {
-    Line printed{kind, std::move(number), std::move(function), {}, rule};
-    if (kind != Line::Kind::Warning) printed.value = plainValue(printed.number);
-    tape_.append(std::move(printed));
+    tape_.append({kind, std::move(number), std::move(function), {}, rule});
 }
 
 void Recorder::warnings(const engine::Step& step) {

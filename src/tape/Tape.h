@@ -20,9 +20,13 @@ struct Line {
     Kind kind = Kind::Result;
     std::string number;      // as printed: "1,234", "平31", or empty
     std::string function;    // the operator or function column: "×", "=", "税込10%", a message
-    std::string value;       // the number a double click puts into the display ("" none)
+    std::string value;       // what a double click puts into the display, where it is not the
+                             // number's own value (an era year's Western year)
     bool ruleBelow = false;  // a rule under the line: a block ends here (after "=" or C)
     bool operator==(const Line&) const = default;
+
+    // The number a double click puts into the display; "" for a line with none.
+    std::string valueForDisplay() const;
 };
 
 class Tape {

@@ -31,25 +31,36 @@ std::string csvField(std::string_view text) {
 }  // namespace
 
 std::string groupedNumber(std::string_view display) {
-    std::string ungrouped(display);
-    std::erase(ungrouped, ',');
-    std::string_view rest = ungrouped;
+    // One pass over the text, as it is printed on every step: the sign, the whole part's digits
+    // (the display's own commas skipped), the fraction.
+    std::string_view rest = display;
     const bool negative = rest.starts_with('-');
     if (negative) rest.remove_prefix(1);
     const std::size_t point = rest.find('.');
     const std::string_view whole = rest.substr(0, point);
     const std::string_view fraction =
         point == std::string_view::npos ? std::string_view{} : rest.substr(point + 1);
-    const bool plain = std::all_of(whole.begin(), whole.end(), isDigit) &&
-                       std::all_of(fraction.begin(), fraction.end(), isDigit) &&
-                       (!whole.empty() || !fraction.empty());
-    if (!plain) return std::string(display);
+    std::size_t digits = 0;
+    for (char c : whole) {
+        if (isDigit(c)) {
+            ++digits;
+        } else if (c != ',') {
+            return std::string(display);
+        }
+    }
+    if (!std::all_of(fraction.begin(), fraction.end(), isDigit) ||
+        (digits == 0 && fraction.empty()))
+        return std::string(display);
 
-    std::string text = negative ? "-" : "";
-    if (whole.empty()) text += '0';
-    for (std::size_t i = 0; i < whole.size(); ++i) {
-        if (i > 0 && (whole.size() - i) % 3 == 0) text += ',';
-        text += whole[i];
+    std::string text;
+    text.reserve(display.size() + digits / 3 + 2);
+    if (negative) text += '-';
+    if (digits == 0) text += '0';
+    std::size_t left = digits;
+    for (char c : whole) {
+        if (!isDigit(c)) continue;
+        text += c;
+        if (--left > 0 && left % 3 == 0) text += ',';
     }
     if (!fraction.empty()) text.append(".").append(fraction);
     return text;
@@ -67,6 +78,11 @@ std::string plainValue(std::string_view printed) {
     }
     if (std::none_of(value.begin(), value.end(), isDigit)) return {};
     return value;
+}
+
+std::string Line::valueForDisplay() const {
+    if (kind == Kind::Warning) return {};
+    return value.empty() ? plainValue(number) : value;
 }
 
 std::string tabText(const std::deque<Line>& lines, std::size_t first, std::size_t count) {
