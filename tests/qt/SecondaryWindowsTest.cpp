@@ -9,6 +9,7 @@
 #include <QColorDialog>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QListView>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -326,6 +327,17 @@ TEST_F(SecondaryWindowsTest, NothingIsClippedAtALargeSystemFont) {
         ASSERT_NE(fontWindow, nullptr);
         EXPECT_EQ(clipped(*fontWindow), std::vector<std::string>{});
         fontWindow->close();
+        type(QStringLiteral("1+2="));
+        choose("Tape");
+        QWidget* tapeWindow = windows.viewOf(main.tapeWindow);
+        ASSERT_NE(tapeWindow, nullptr);
+        EXPECT_EQ(clipped(*tapeWindow), std::vector<std::string>{});
+        for (const QAction* menu : tapeWindow->findChild<QMenuBar*>()->actions())
+            EXPECT_EQ(clippedItems(*menu->menu()), std::vector<std::string>{});
+        const auto* lines = tapeWindow->findChild<QListView*>();
+        ASSERT_GT(lines->model()->rowCount(), 0);
+        EXPECT_GE(lines->sizeHintForRow(0), QFontMetrics(lines->font()).height()) << "a line";
+        main.closeTape();
         std::vector<std::string> about{"not shown"};
         whenOpen([&](QWidget& open) {
             about = clipped(open);
