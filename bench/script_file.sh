@@ -6,12 +6,9 @@
 # Usage: bench/script_file.sh [path/to/vexlo-keys]   (default: build/bin/vexlo-keys, Release)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-binary="${1:-build/bin/vexlo-keys}"
-[ -x "$binary" ] || { echo "no vexlo-keys at $binary (build the release preset first)" >&2; exit 1; }
-[ -x /usr/bin/time ] || { echo "/usr/bin/time is missing: apt-get install time" >&2; exit 1; }
-
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
+keys_binary_needs=time
+# shellcheck source=keys-binary.sh
+source bench/keys-binary.sh
 line='12*34+56-7=z89%a/2=c'  # 20 keys; "c" clears, so no display overflows
 for keys in 100000 1000000 10000000; do
   script="$work/$keys.keys"

@@ -3,8 +3,8 @@
 # Usage: bench/startup.sh [path/to/vexlo-keys]   (default: build/bin/vexlo-keys, Release)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-binary="${1:-build/bin/vexlo-keys}"
-[ -x "$binary" ] || { echo "no vexlo-keys at $binary (build the release preset first)" >&2; exit 1; }
+# shellcheck source=keys-binary.sh
+source bench/keys-binary.sh
 command -v hyperfine >/dev/null || { echo "hyperfine is missing: apt-get install hyperfine" >&2; exit 1; }
 
 script='12*34+56-7=z89%a/2=c'  # 20 keys

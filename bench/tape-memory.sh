@@ -7,12 +7,9 @@
 # Usage: bench/tape-memory.sh [path/to/vexlo-keys]   (default: build/bin/vexlo-keys, Release)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-binary="${1:-build/bin/vexlo-keys}"
-[ -x "$binary" ] || { echo "no vexlo-keys at $binary (build the release preset first)" >&2; exit 1; }
-[ -x /usr/bin/time ] || { echo "/usr/bin/time is missing: apt-get install time" >&2; exit 1; }
-
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
+keys_binary_needs=time
+# shellcheck source=keys-binary.sh
+source bench/keys-binary.sh
 # 25 keys ({Ctrl+K} is one, the tax key) and 14 tape lines; each sum ends in a clear.
 cycle='1250+380={Ctrl+K}c76+5=c300{Ctrl+K}+7=c'
 cycle_keys=25
