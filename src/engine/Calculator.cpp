@@ -79,8 +79,6 @@ Calculator::StepScope::~StepScope() {
     Step& step = calc_.step_;
     step.shown.assign(calc_.display_);
     step.shownMark.assign(calc_.mark_);
-    step.entryAfter = calc_.state_.lastEntry;
-    step.memoryAfter = calc_.state_.memory;
     calc_.onStep(step);
 }
 

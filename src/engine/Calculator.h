@@ -30,6 +30,12 @@ enum class EntryKind {
 // The operation waiting for its right operand.
 enum class Operation { None, Divide, Add, Multiply, Subtract, Equals, Percent };
 
+// The four arithmetic operations, which wait for a right operand.
+constexpr bool isBinary(Operation operation) {
+    return operation == Operation::Add || operation == Operation::Subtract ||
+           operation == Operation::Multiply || operation == Operation::Divide;
+}
+
 // The keypad's operator keys in their order: ÷ + × − =.
 inline constexpr Operation KeypadOperators[] = {
     Operation::Divide, Operation::Add, Operation::Multiply, Operation::Subtract, Operation::Equals};
@@ -60,11 +66,9 @@ struct Outcome {
     bool evaluateNow = false;  // the key of "=" follows at once (percent from the keyboard)
 };
 
-struct CalculatorState;
-
-// A step the user took, for observers that keep a record of the calculation: the display and
-// state before and after it, and the messages it raised. Digits and the point are no steps; the
-// number they made is the `entered` display of the step that ends it.
+// A step the user took, for observers that keep a record of the calculation: the display
+// before and after it, the state it started from, and the messages it raised. Digits and the
+// point are no steps; the number they made is the `entered` display of the step that ends it.
 struct Step {
     enum class Kind {
         Operator,  // an operator key, "=" included; a leading minus is a sign and no step
@@ -94,10 +98,8 @@ struct Step {
     std::string shown;        // the display after it
     std::string shownMark;
     EntryKind entryBefore = EntryKind::Nothing;
-    EntryKind entryAfter = EntryKind::Nothing;
     Operation pendingBefore = Operation::None;
     double memoryBefore = 0;
-    double memoryAfter = 0;
     std::string fromUnit;  // the source unit of a unit conversion (the result shows its own)
     std::vector<std::string> warnings;
 };

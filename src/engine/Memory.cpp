@@ -9,15 +9,6 @@
 
 namespace vexlo::engine {
 
-namespace {
-
-bool isBinary(Operation operation) {
-    return operation == Operation::Add || operation == Operation::Subtract ||
-           operation == Operation::Multiply || operation == Operation::Divide;
-}
-
-}  // namespace
-
 void Calculator::store() {
     if (display_ == "0.") {
         setMemoryIndicator(" ");

@@ -211,12 +211,7 @@ TapeView::TapeView(shell::MainWindow& main, QWidget* owner)
     connect(clear_, &QAction::triggered, this, &TapeView::clearTape);
     connect(paste_, &QAction::triggered, this, &TapeView::pasteCurrent);
     connect(close_, &QAction::triggered, this, [this] { main_.closeTape(); });
-    connect(back_, &QAction::triggered, this, [this] {
-        if (QWidget* calculator = parentWidget()) {
-            calculator->raise();
-            calculator->activateWindow();
-        }
-    });
+    connect(back_, &QAction::triggered, this, &TapeView::backToCalculator);
     connect(list_, &QListView::doubleClicked, this,
             [this](const QModelIndex& index) { pasteLine(index.row()); });
     for (QAction* action : {paste_, copy_, copyAll_}) list_->addAction(action);
@@ -375,6 +370,10 @@ void TapeView::pasteLine(int row) {
     const long long line = model_->lineOf(row);
     if (line < 0) return;
     main_.pasteFromTape(static_cast<std::size_t>(line));
+    backToCalculator();
+}
+
+void TapeView::backToCalculator() {
     if (QWidget* calculator = parentWidget()) {
         calculator->raise();
         calculator->activateWindow();

@@ -66,6 +66,7 @@ class TapeView : public QDialog {
   private:
     void retranslate();
     void pasteLine(int row);
+    void backToCalculator();
     void toNewestLine();
     void followTape(const tape::Tape::Change& change);
     void catchUp();

@@ -10,11 +10,6 @@ using engine::Language;
 using engine::Operation;
 using Kind = engine::Step::Kind;
 
-bool isBinary(Operation operation) {
-    return operation == Operation::Add || operation == Operation::Subtract ||
-           operation == Operation::Multiply || operation == Operation::Divide;
-}
-
 const char* operatorText(Operation operation) {
     switch (operation) {
         case Operation::Divide:
