@@ -2,7 +2,14 @@
 
 #include <utility>
 
+#include "tape/TapeText.h"
+
 namespace vexlo::tape {
+
+std::string Line::valueForDisplay() const {
+    if (kind == Kind::Warning) return {};
+    return value.empty() ? plainValue(number) : value;
+}
 
 void Tape::notify(Change::Kind kind) {
     for (const Observer& observer : observers_) observer({kind});

@@ -80,11 +80,6 @@ std::string plainValue(std::string_view printed) {
     return value;
 }
 
-std::string Line::valueForDisplay() const {
-    if (kind == Kind::Warning) return {};
-    return value.empty() ? plainValue(number) : value;
-}
-
 std::string tabText(const std::deque<Line>& lines, std::size_t first, std::size_t count) {
     std::string text;
     const std::size_t end = std::min(lines.size(), first + count);
